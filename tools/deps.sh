@@ -1,0 +1,23 @@
+# Sourced by ./play and ./test: installs the Debian packages a step needs, only those missing.
+# shellcheck shell=bash
+
+ZARNOWELL_BUILD_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
+    libglew-dev libopencv-imgcodecs-dev libsdl2-dev)
+ZARNOWELL_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
+    xdotool imagemagick x11-utils)
+
+zarnowell_install_missing() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}" >&2
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -q >&2
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
+}
