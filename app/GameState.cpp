@@ -1,0 +1,3 @@
+#include "app/GameState.h"
+
+GameState& game = *new GameState();

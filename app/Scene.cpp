@@ -1,0 +1,85 @@
+#include "app/Scene.h"
+
+#include "app/GameState.h"
+#include "app/Gl.h"
+#include "app/Hud.h"
+
+#include <algorithm>
+
+namespace {
+
+void enableObjectLinearGeneration() {
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+}
+
+void placeCamera(const GameState& state) {
+    glLoadIdentity();
+    glRotatef(state.pitch, 1.0f, 0.0f, 0.0f);
+    glRotatef(360.0f - state.aimHeading, 0.0f, 1.0f, 0.0f);
+    const Vec3 pos = state.playerPos.toFloat();
+    glTranslatef(-pos.x, -pos.y, -pos.z);
+}
+
+} // namespace
+
+void renderScene() {
+    GameState& state = game;
+
+    // Unit 1 carries the caustics over everything drawn from here on.
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    enableObjectLinearGeneration();
+    glActiveTexture(GL_TEXTURE0);
+    enableObjectLinearGeneration();
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    placeCamera(state);
+
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+
+    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[0]); // the bubble
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    state.playerBubbles.draw();
+
+    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[2 + std::clamp(state.sosFrame, 0, 3)]);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+
+    state.weaponSystem.draw();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    state.enemyFleet.draw();
+    glDisable(GL_TEXTURE_2D);
+
+    display();
+}
+
+void reshape(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double m = 0.5 * std::max(width, height);
+    double r = 0.0;
+    if (width > height) {
+        r = static_cast<double>(width) / height;
+        glOrtho(-m * r, m * r, -m, m, -100000.0, 100000.0);
+    } else {
+        r = static_cast<double>(height) / width;
+        glOrtho(-m, m, -m * r, m * r, -100000.0, 100000.0);
+    }
+    glScaled(r, r, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void redisplay() { renderScene(); }

@@ -1,0 +1,10 @@
+#include "support/GlTest.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (!GTEST_FLAG_GET(list_tests))
+        startGlTestDisplay(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,131 @@
+#include "app/Sound.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Mono 16-bit 22050 Hz PCM, the game's own format, so the device needs no conversion.
+std::vector<int16_t> tone(double frequency, double seconds, double amplitude) {
+    std::vector<int16_t> samples(static_cast<size_t>(seconds * 22050));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>(amplitude * 32767 * std::sin(2 * M_PI * frequency * i / 22050.0));
+    return samples;
+}
+
+void writeWav(const fs::path& path, const std::vector<int16_t>& samples) {
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
+    out.write("RIFF", 4);
+    u32(36 + bytes);
+    out.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(22050);
+    u32(44100);
+    u16(2);
+    u16(16);
+    out.write("data", 4);
+    u32(bytes);
+    out.write(reinterpret_cast<const char*>(samples.data()), bytes);
+}
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("zarnowell-sound-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        unsetenv("SDL_AUDIODRIVER");
+        fs::remove_all(dir);
+    }
+    fs::path dir;
+};
+
+bool contains(const std::vector<char>& haystack, const std::vector<int16_t>& needle) {
+    const char* begin = reinterpret_cast<const char*>(needle.data());
+    const std::vector<char> bytes(begin, begin + needle.size() * 2);
+    return std::search(haystack.begin(), haystack.end(), bytes.begin(), bytes.end()) != haystack.end();
+}
+
+} // namespace
+
+TEST_F(SoundTest, NewEffectCutsTheOneStillSounding) {
+    // The disk driver writes what the device plays to a file, so we can hear what came out.
+    const fs::path played = dir / "played.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", played.c_str(), 1);
+    const auto longShot = tone(440, 1.0, 0.5);
+    const auto explosion = tone(97, 0.15, 0.8);
+    writeWav(dir / "long.wav", longShot);
+    writeWav(dir / "short.wav", explosion);
+    {
+        SoundPlayer player;
+        ASSERT_TRUE(player.open());
+        player.play((dir / "long.wav").string());
+        player.play((dir / "short.wav").string());
+        EXPECT_LE(player.queuedBytes(), explosion.size() * 2);
+        EXPECT_EQ(player.decodedSize((dir / "short.wav").string()), explosion.size() * 2);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (player.queuedBytes() > 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    std::ifstream in(played, std::ios::binary);
+    const std::vector<char> output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(contains(output, explosion)) << "the second effect must play to its end";
+    const std::vector<int16_t> longTail(longShot.end() - 2000, longShot.end());
+    EXPECT_FALSE(contains(output, longTail)) << "the first effect must have been cut";
+}
+
+TEST_F(SoundTest, MissingOrBrokenFileIsReportedOnceAndPlaysNothing) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::ofstream(dir / "broken.wav") << "RIFF but not really a wave file";
+    SoundPlayer player;
+    ASSERT_TRUE(player.open());
+    for (const std::string name : {"missing.wav", "broken.wav"}) {
+        const std::string path = (dir / name).string();
+        testing::internal::CaptureStderr();
+        player.play(path);
+        player.play(path);
+        const std::string reported = testing::internal::GetCapturedStderr();
+        EXPECT_NE(reported.find(path), std::string::npos) << reported;
+        EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 1) << reported;
+        EXPECT_FALSE(player.decodedSize(path).has_value());
+        EXPECT_EQ(player.queuedBytes(), 0u);
+    }
+    // A good file after a bad one still plays.
+    writeWav(dir / "good.wav", tone(300, 0.2, 0.5));
+    player.play((dir / "good.wav").string());
+    EXPECT_GT(player.queuedBytes(), 0u);
+}
+
+TEST_F(SoundTest, NoAudioDeviceMeansSilenceWithOneLine) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    writeWav(dir / "good.wav", tone(300, 0.2, 0.5));
+    SoundPlayer player;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(player.open());
+    player.play((dir / "good.wav").string());
+    player.play((dir / "good.wav").string());
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 1) << reported;
+    EXPECT_FALSE(player.isOpen());
+    EXPECT_EQ(player.queuedBytes(), 0u);
+}
