@@ -1,0 +1,36 @@
+// The valley floor: the program-wide terrain grid filled from the depth map, the ground lookup, and the
+// floor's display lists, one per tile, so that a frame draws only the tiles it can see.
+#pragma once
+
+#include <optional>
+
+inline constexpr int kGridColumns = 1024;
+inline constexpr int kGridRows = 512;
+inline constexpr float kGridSpacing = 4.0f;
+
+struct TerrainVertex {
+    float x;
+    float y;
+    float z;
+    float water; // height of the water surface above this point
+};
+
+// Indexed [column][row]: the 512 points of one column lie next to each other.
+extern TerrainVertex terrainGrid[kGridColumns][kGridRows];
+
+struct BitmapImage;
+struct GameState;
+
+// Fills the whole grid from a depth map of at least 1024 x 512 pixels; false (grid untouched) otherwise.
+bool fillTerrainGrid(const BitmapImage& depthMap, float waterLevel);
+
+// The grid point under a world position (truncated toward zero), or nothing outside the grid.
+struct GridCell {
+    int column;
+    int row;
+};
+std::optional<GridCell> gridCellAt(double x, double z);
+
+// Reads the depth map, loads the world textures, fills the grid and compiles the floor. A missing or
+// short depth map ends the program with a message on stderr: there is no valley to play in.
+void buildTerrain();
