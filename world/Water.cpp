@@ -1,0 +1,111 @@
+#include "world/Water.h"
+
+#include "app/GameState.h"
+#include "app/Gl.h"
+#include "world/Terrain.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kWindowReach = 40;
+// Cells reach one point further right and up, so the last column and row of points have no cell.
+constexpr int kLastCellColumnEnd = kGridColumns - 2;
+constexpr int kLastCellRowEnd = kGridRows - 2;
+
+// Far outside the grid the exact index no longer matters, only that it stays a valid int.
+int gridIndexToward(double scaled) {
+    constexpr double kFar = 1.0e6;
+    if (!(std::abs(scaled) < kFar))
+        return scaled > 0.0 ? static_cast<int>(kFar) : -static_cast<int>(kFar);
+    return static_cast<int>(scaled);
+}
+
+// The rule for one point; the seed is applied only when the point dips, since only the dip reseeds.
+void movePoint(float &water, double level, int step, unsigned int seed) {
+    const double h = water;
+    switch (step) {
+    case 0:
+        std::srand(seed);
+        std::rand();
+        water = static_cast<float>(level - 0.2);
+        break;
+    case 2:
+        water = static_cast<float>(h + 2.0 * (h - level));
+        break;
+    case 4:
+        water = static_cast<float>(h + 0.5 * (h - level));
+        break;
+    case 6:
+        water = static_cast<float>(level);
+        break;
+    default:
+        break;
+    }
+}
+
+void emitCorner(float s, float t, const TerrainVertex &point) {
+    glTexCoord2f(s, t);
+    glVertex3f(point.x, point.water, point.z);
+}
+
+} // namespace
+
+WaterWindow waterWindow(double x, double z) {
+    const int column = gridIndexToward(x * 0.25);
+    const int row = gridIndexToward(z * -0.25);
+    WaterWindow window{column - kWindowReach, column + kWindowReach, row - kWindowReach, row + kWindowReach};
+    if (window.firstColumn < 0)
+        window.firstColumn = 0;
+    if (window.endColumn >= kGridColumns - 1)
+        window.endColumn = kLastCellColumnEnd;
+    if (window.firstRow < 0)
+        window.firstRow = 0;
+    if (window.endRow >= kGridRows - 1)
+        window.endRow = kLastCellRowEnd;
+    return window;
+}
+
+void waveStep(const GameState &state, int column, int row) {
+    const bool even = (column + row) % 2 == 0;
+    // Odd cells run the same cycle three phases later, so neighbours ripple against each other.
+    const int step = (state.wavePhase + (even ? 0 : 5)) % 8;
+    const double level = state.waterLevel;
+    const auto i = static_cast<unsigned int>(column);
+    const auto j = static_cast<unsigned int>(row);
+
+    movePoint(terrainGrid[column + 1][row].water, level, step, i + j);
+    if (column == 0)
+        movePoint(terrainGrid[0][row + 1].water, level, step, even ? j + 7 : j + 8);
+    if (row == 0)
+        movePoint(terrainGrid[column + 1][0].water, level, step, even ? i + 3 : i + 5);
+}
+
+int nextWavePhase(int phase) {
+    return phase >= 7 || phase < 0 ? 0 : phase + 1;
+}
+
+void drawWater() {
+    GameState &state = game;
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, state.worldTextures[1]);
+    glEnable(GL_TEXTURE_2D);
+
+    const WaterWindow window = waterWindow(state.playerPos.x, state.playerPos.z);
+    glBegin(GL_QUADS);
+    for (int j = window.firstRow; j < window.endRow; ++j) {
+        for (int i = window.firstColumn; i < window.endColumn; ++i) {
+            waveStep(state, i, j);
+            glColor3f(0.0f, 0.0f, 100.0f);
+            emitCorner(0.0f, 0.0f, terrainGrid[i][j]);
+            emitCorner(0.0f, 1.0f, terrainGrid[i][j + 1]);
+            emitCorner(1.0f, 0.0f, terrainGrid[i + 1][j + 1]);
+            emitCorner(1.0f, 1.0f, terrainGrid[i + 1][j]);
+        }
+    }
+    glEnd();
+
+    state.wavePhase = nextWavePhase(state.wavePhase);
+    glPopMatrix();
+}

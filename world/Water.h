@@ -1,0 +1,27 @@
+// The water ceiling: the patch of grid cells drawn around the submarine each frame, and the checkerboard
+// ripple that moves the grid points' water heights (and reseeds the shared random generator).
+#pragma once
+
+struct GameState;
+
+// The cells drawn this frame; end values are exclusive. A window with first >= end is empty.
+struct WaterWindow {
+    int firstColumn;
+    int endColumn;
+    int firstRow;
+    int endRow;
+};
+
+// The 80 x 80 cells around the grid point under a world position, clamped to the drawable grid.
+WaterWindow waterWindow(double x, double z);
+
+// One ripple step of cell (column, row) at the state's wavePhase and waterLevel: moves its corner point
+// (column + 1, row), and in the grid's first column or row the extra point there too.
+void waveStep(const GameState &state, int column, int row);
+
+// wavePhase after a drawn frame: 0 to 7, then 0 again.
+int nextWavePhase(int phase);
+
+// Draws the water surface around the submarine with game.worldTextures[1], animating the cells it draws,
+// and advances wavePhase.
+void drawWater();
