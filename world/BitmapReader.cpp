@@ -28,7 +28,8 @@ bool dimensionsAcceptable(const Header& h) {
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN)
         return false;
     const int64_t rows = h.height < 0 ? -static_cast<int64_t>(h.height) : h.height;
-    return static_cast<int64_t>(h.width) * rows * 3 <= kMaxBitmapBytes;
+    // Divide instead of multiplying: width x rows x 3 of two 31-bit values overflows even 64 bits.
+    return h.width <= kMaxBitmapBytes / 3 / rows;
 }
 
 bool readExactly(std::FILE* f, void* into, size_t bytes) { return std::fread(into, 1, bytes, f) == bytes; }
