@@ -72,6 +72,10 @@ struct GameState {
     std::array<unsigned int, 25> hudTextures{};
     std::array<unsigned int, 32> causticTextures{};
 
+    // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
+    bool cullHiddenFloor = true;
+    bool drawFloor = true;
+
     // Timer plumbing: a run pending per timer, so that re-arming never doubles a timer.
     std::array<bool, kTimerCount> timerPending{};
 

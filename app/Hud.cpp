@@ -2,12 +2,13 @@
 
 #include "app/GameState.h"
 #include "app/Gl.h"
+#include "app/View.h"
 
 void display() {
     // The perspective set here is the one the next 3D frame uses; the overlay works in -1..1.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, 1.333, 1.0, 1000.0);
+    gluPerspective(kFieldOfViewY, kAspect, kNearPlane, kFarPlane);
     glPushMatrix();
     glLoadIdentity();
     glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);

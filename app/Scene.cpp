@@ -3,6 +3,9 @@
 #include "app/GameState.h"
 #include "app/Gl.h"
 #include "app/Hud.h"
+#include "towns/TownModel.h"
+#include "world/Terrain.h"
+#include "world/Textures.h"
 
 #include <algorithm>
 
@@ -38,21 +41,33 @@ void renderScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     placeCamera(state);
 
+    if (state.terrainList != 0 && glIsList(state.terrainList)) {
+        if (state.drawFloor)
+            drawTerrain(state.cullHiddenFloor);
+    } else {
+        buildTerrain(); // this frame shows no floor; the next one does
+    }
+
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 
-    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[0]); // the bubble
+    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[kBubbleTexture]);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     state.playerBubbles.draw();
 
-    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[2 + std::clamp(state.sosFrame, 0, 3)]);
+    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[kFirstSosTexture + std::clamp(state.sosFrame, 0, 3)]);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
 
     state.weaponSystem.draw();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+
+    const Vec3 eye = state.playerPos.toFloat();
+    for (Stadt& town : state.towns)
+        if (townInDrawingRange(distance(eye, town.position)))
+            drawTown(town);
 
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);

@@ -6,6 +6,7 @@
 #include "app/Sound.h"
 #include "app/Timers.h"
 #include "app/Window.h"
+#include "app/World.h"
 
 #include <iostream>
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     enterFullScreen();
     initSound();
     prepareFirstFrame();
+    initWorld();
     renderScene();
     printControls(std::cout);
     registerCallbacks();

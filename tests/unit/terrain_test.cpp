@@ -1,0 +1,152 @@
+#include "world/BitmapReader.h"
+#include "world/Culling.h"
+#include "world/Terrain.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace {
+
+BitmapImage depthMap(int width, int height, uint8_t red) {
+    BitmapImage image;
+    image.width = width;
+    image.height = height;
+    const size_t size = static_cast<size_t>(width) * height * 3;
+    image.pixels = std::make_unique<uint8_t[]>(size);
+    for (size_t i = 0; i < size; i += 3) {
+        image.pixels[i] = red;
+        image.pixels[i + 1] = 7; // green and blue carry nothing
+        image.pixels[i + 2] = 9;
+    }
+    return image;
+}
+
+void setRed(BitmapImage& image, int column, int row, uint8_t red) {
+    image.pixels[(static_cast<size_t>(row) * image.width + column) * 3] = red;
+}
+
+} // namespace
+
+TEST(TerrainGrid, FillTakesHeightsFromTheRedSampleAndPlacesPointsFourUnitsApart) {
+    BitmapImage image = depthMap(1024, 520, 128);
+    setRed(image, 0, 0, 0);
+    setRed(image, 1023, 511, 255);
+    setRed(image, 10, 3, 200);
+    ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
+
+    EXPECT_FLOAT_EQ(terrainGrid[0][0].y, -128.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[1023][511].y, 127.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[500][200].y, 0.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[10][3].x, 40.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[10][3].z, -12.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[10][3].y, 72.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[1023][511].x, 4092.0f);
+    EXPECT_FLOAT_EQ(terrainGrid[1023][511].z, -2044.0f);
+    for (int column : {0, 517, 1023})
+        for (int row : {0, 255, 511})
+            EXPECT_FLOAT_EQ(terrainGrid[column][row].water, 20.0f);
+}
+
+TEST(TerrainGrid, RefusesMapsThatCannotFillTheWholeGrid) {
+    ASSERT_TRUE(fillTerrainGrid(depthMap(1024, 512, 100), 20.0f));
+    const float before = terrainGrid[3][3].y;
+    EXPECT_FALSE(fillTerrainGrid(depthMap(1024, 511, 200), 20.0f));
+    EXPECT_FALSE(fillTerrainGrid(depthMap(512, 1024, 200), 20.0f));
+    EXPECT_FALSE(fillTerrainGrid(BitmapImage{}, 20.0f));
+    EXPECT_FLOAT_EQ(terrainGrid[3][3].y, before);
+}
+
+TEST(TerrainGrid, LookupTruncatesTowardZeroAndKnowsTheGridsEdges) {
+    const auto cell = gridCellAt(41.0, -13.9);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->column, 10);
+    EXPECT_EQ(cell->row, 3);
+
+    const auto nearOrigin = gridCellAt(-3.0, 3.0); // truncation maps small negatives to 0
+    ASSERT_TRUE(nearOrigin);
+    EXPECT_EQ(nearOrigin->column, 0);
+    EXPECT_EQ(nearOrigin->row, 0);
+
+    EXPECT_FALSE(gridCellAt(4096.0, -10.0));
+    EXPECT_FALSE(gridCellAt(-4.0, -10.0));
+    EXPECT_FALSE(gridCellAt(10.0, -2048.0));
+    EXPECT_FALSE(gridCellAt(10.0, 4.0));
+    const auto corner = gridCellAt(4095.9, -2047.9);
+    ASSERT_TRUE(corner);
+    EXPECT_EQ(corner->column, 1023);
+    EXPECT_EQ(corner->row, 511);
+}
+
+TEST(TerrainTiles, TilesCoverTheFloorsStripsExactlyOnce) {
+    // The floor is 511 strips (rows 0..510) over vertex columns 0..1022: 2046 vertices per strip.
+    std::set<std::pair<int, int>> cells;
+    long vertices = 0;
+    for (int tile = 0; tile < kTileCount; ++tile) {
+        const TileSpan span = tileSpan(tile);
+        ASSERT_LT(span.firstColumn, span.lastColumn);
+        ASSERT_LT(span.firstRow, span.endRow);
+        for (int row = span.firstRow; row < span.endRow; ++row) {
+            vertices += 2L * (span.lastColumn - span.firstColumn + 1);
+            for (int column = span.firstColumn; column < span.lastColumn; ++column)
+                EXPECT_TRUE(cells.insert({column, row}).second) << "cell drawn twice: " << column << "," << row;
+        }
+    }
+    EXPECT_EQ(cells.size(), 1022u * 511u);
+    EXPECT_EQ(cells.begin()->first, 0);
+    EXPECT_EQ(cells.rbegin()->first, 1021);
+    EXPECT_EQ(cells.rbegin()->second, 510);
+    // Splitting repeats each tile's edge column once per extra piece of a strip.
+    EXPECT_EQ(vertices, 511L * 2046 + 511L * 2 * (kTileColumns - 1));
+}
+
+TEST(TerrainTiles, BoundsEncloseEveryPointOfTheTile) {
+    BitmapImage image = depthMap(1024, 512, 128);
+    setRed(image, 40, 40, 250);
+    setRed(image, 63, 33, 3);
+    ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
+    const int tile = 1 * kTileColumns + 1; // columns 32..64, rows 32..64
+    const Box box = tileBounds(tile);
+    EXPECT_FLOAT_EQ(box.min.x, 128.0f);
+    EXPECT_FLOAT_EQ(box.max.x, 256.0f);
+    EXPECT_FLOAT_EQ(box.max.z, -128.0f);
+    EXPECT_FLOAT_EQ(box.min.z, -256.0f);
+    EXPECT_FLOAT_EQ(box.max.y, 122.0f);
+    EXPECT_FLOAT_EQ(box.min.y, -125.0f);
+}
+
+TEST(DepthMap, ProblemsAreNamedSoThePlayerKnowsWhatToFix) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("zarnowell-depth-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    BitmapImage image;
+
+    DepthMapResult missing = readDepthMap((dir / "none.bmp").string(), image);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.problem.find("cannot be opened"), std::string::npos);
+
+    std::ofstream(dir / "text.bmp") << "hello";
+    EXPECT_NE(readDepthMap((dir / "text.bmp").string(), image).problem.find("not a BMP"), std::string::npos);
+
+    // A valid 24-bit file that is too small for the valley.
+    {
+        std::ofstream out(dir / "small.bmp", std::ios::binary);
+        uint8_t header[54] = {'B', 'M'};
+        header[10] = 54;
+        header[14] = 40;
+        header[18] = 4; // 4 x 2
+        header[22] = 2;
+        header[26] = 1;
+        header[28] = 24;
+        out.write(reinterpret_cast<char*>(header), sizeof header);
+        const std::vector<char> pixels(4 * 2 * 3, 0x40);
+        out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    }
+    DepthMapResult small = readDepthMap((dir / "small.bmp").string(), image);
+    EXPECT_FALSE(small.ok);
+    EXPECT_NE(small.problem.find("4 x 2"), std::string::npos) << small.problem;
+    fs::remove_all(dir);
+}

@@ -1,0 +1,18 @@
+// The town list's rules: placing the valley's towns on the floor and finding the town nearest to a point.
+#pragma once
+
+#include "app/Vec3.h"
+#include "towns/Stadt.h"
+#include "towns/TownTable.h"
+
+#include <vector>
+
+// A grid point with its offsets, computed in double from the point's float values.
+Vec3d placementPosition(const GridPlacement& placement);
+
+// The 21 towns of the valley at their places on the current terrain grid, without their models.
+std::vector<Stadt> makeTowns();
+
+// Index of the town nearest to `from` (strictly nearer wins, so the earlier of equals stays), or -1 when
+// no town lies within 10000 units.
+int findNearestTown(const std::vector<Stadt>& towns, const Vec3& from);
