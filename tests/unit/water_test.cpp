@@ -100,7 +100,7 @@ TEST(WaterWindow, PositionsOffTheGridGiveAClampedOrEmptyWindow) {
     }
 }
 
-TEST(Wave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
+TEST(WaterWave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
     GameState state = waterAt(20.0f);
     TerrainVertex &evenCorner = terrainGrid[11][20]; // cell (10, 20)
     TerrainVertex &oddCorner = terrainGrid[12][20];  // cell (11, 20)
@@ -128,7 +128,7 @@ TEST(Wave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
     EXPECT_EQ(terrainGrid[11][21].water, 7.0f);
 }
 
-TEST(Wave, FollowsTheCurrentWaterLevelAndStartsFromTheStoredHeight) {
+TEST(WaterWave, FollowsTheCurrentWaterLevelAndStartsFromTheStoredHeight) {
     // After the ceiling has sunk, a point dips below the new level and returns to it.
     GameState state = waterAt(18.5f);
     TerrainVertex &corner = terrainGrid[31][40]; // cell (30, 40), even
@@ -150,7 +150,7 @@ TEST(Wave, FollowsTheCurrentWaterLevelAndStartsFromTheStoredHeight) {
     EXPECT_FLOAT_EQ(corner.water, 23.0f);
 }
 
-TEST(Wave, FirstColumnAndFirstRowTakePartThroughTheirExtraPoints) {
+TEST(WaterWave, FirstColumnAndFirstRowTakePartThroughTheirExtraPoints) {
     GameState state = waterAt(20.0f);
 
     // A cell of column 0 also moves the point above it in column 0, with its own parity.
@@ -185,7 +185,7 @@ TEST(Wave, FirstColumnAndFirstRowTakePartThroughTheirExtraPoints) {
     EXPECT_EQ(terrainGrid[0][0].water, 5.0f);
 }
 
-TEST(Wave, EveryDipReseedsTheSharedRandomGenerator) {
+TEST(WaterWave, EveryDipReseedsTheSharedRandomGenerator) {
     GameState state = waterAt(20.0f);
     const auto dipAndDraw = [&](int column, int row, int phase) {
         std::srand(999);
@@ -210,7 +210,7 @@ TEST(Wave, EveryDipReseedsTheSharedRandomGenerator) {
     EXPECT_EQ(dipAndDraw(11, 20, 0), randAfterSeed(999, 0));
 }
 
-TEST(Wave, PhaseCountsZeroToSevenAndWrapsBack) {
+TEST(WaterWave, PhaseCountsZeroToSevenAndWrapsBack) {
     std::vector<int> phases{0};
     for (int k = 0; k < 9; ++k)
         phases.push_back(nextWavePhase(phases.back()));
