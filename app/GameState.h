@@ -7,6 +7,7 @@
 #include "enemies/EnemyFleet.h"
 #include "player/WeaponSystem.h"
 #include "towns/Stadt.h"
+#include "world/Culling.h"
 
 #include <array>
 #include <vector>
@@ -52,6 +53,7 @@ struct GameState {
     // World and effects.
     float waterLevel = 20.0f;
     unsigned int terrainList = 0;
+    std::vector<Box> floorTileBounds; // per floor tile, from the grid the floor lists were compiled from
     int causticFrame = 0;
     float causticScale = 0.0f;
     int wavePhase = 0;

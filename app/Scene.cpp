@@ -6,6 +6,7 @@
 #include "towns/TownModel.h"
 #include "world/Terrain.h"
 #include "world/Textures.h"
+#include "world/Water.h"
 
 #include <algorithm>
 
@@ -44,6 +45,7 @@ void renderScene() {
     if (state.terrainList != 0 && glIsList(state.terrainList)) {
         if (state.drawFloor)
             drawTerrain(state.cullHiddenFloor);
+        drawWater();
     } else {
         buildTerrain(); // this frame shows no floor; the next one does
     }

@@ -39,7 +39,7 @@ void buildTerrain();
 
 // The floor is cut into tiles of this many cells a side, each its own display list after the first list
 // (terrainList), which sets the floor's texture state.
-inline constexpr int kTileCells = 32;
+inline constexpr int kTileCells = 16;
 inline constexpr int kTileColumns = (kGridColumns - 2 + kTileCells - 1) / kTileCells; // cells 0..1021
 inline constexpr int kTileRows = (kGridRows - 1 + kTileCells - 1) / kTileCells;       // strips 0..510
 inline constexpr int kTileCount = kTileColumns * kTileRows;
@@ -58,10 +58,10 @@ struct Box;
 Box tileBounds(int tile);
 
 class ViewFrustum;
-// Tiles that can show in a frame seen through `frustum`, in drawing order.
-std::vector<int> visibleTiles(const ViewFrustum& frustum);
+// Tiles that can show in a frame seen through `frustum`, nearest first, given each tile's bounds.
+std::vector<int> visibleTiles(const ViewFrustum& frustum, const std::vector<Box>& bounds);
 
-// Compiles the floor lists from the grid; replaces (and deletes) an earlier set.
+// Compiles the floor lists and their tiles' bounds from the grid; replaces (and deletes) an earlier set.
 void compileTerrainLists();
 
 // Draws the floor for the current camera: every tile, or only those the frame can see.

@@ -54,11 +54,22 @@ Box tileBounds(int tile) {
             {terrainGrid[span.lastColumn][0].x, high, terrainGrid[0][span.firstRow].z}};
 }
 
-std::vector<int> visibleTiles(const ViewFrustum& frustum) {
+std::vector<int> visibleTiles(const ViewFrustum& frustum, const std::vector<Box>& bounds) {
+    std::vector<std::pair<double, int>> byDepth;
+    for (int tile = 0; tile < static_cast<int>(bounds.size()); ++tile) {
+        const Box& box = bounds[static_cast<size_t>(tile)];
+        if (frustum.mayShow(box)) {
+            const auto centre = frustum.toEye(0.5 * (box.min.x + box.max.x), 0.5 * (box.min.y + box.max.y),
+                                              0.5 * (box.min.z + box.max.z));
+            byDepth.push_back({centre[0] * centre[0] + centre[1] * centre[1] + centre[2] * centre[2], tile});
+        }
+    }
+    // Nearest first: the depth test then turns away hidden slopes before the renderer shades them.
+    std::sort(byDepth.begin(), byDepth.end());
     std::vector<int> tiles;
-    for (int tile = 0; tile < kTileCount; ++tile)
-        if (frustum.mayShow(tileBounds(tile)))
-            tiles.push_back(tile);
+    tiles.reserve(byDepth.size());
+    for (const auto& entry : byDepth)
+        tiles.push_back(entry.second);
     return tiles;
 }
 
@@ -66,6 +77,9 @@ void compileTerrainLists() {
     if (game.terrainList != 0 && glIsList(game.terrainList))
         glDeleteLists(game.terrainList, 1 + kTileCount);
     game.terrainList = glGenLists(1 + kTileCount);
+    game.floorTileBounds.clear();
+    for (int tile = 0; tile < kTileCount; ++tile)
+        game.floorTileBounds.push_back(tileBounds(tile));
 
     glNewList(game.terrainList, GL_COMPILE);
     glEnable(GL_TEXTURE_2D);
@@ -89,7 +103,7 @@ void drawTerrain(bool cullHidden) {
     if (cullHidden) {
         static const double hidingDepth = std::min(fogHidingDepth(kFogDensity), kFarPlane);
         const ViewFrustum frustum(game.pitch, game.aimHeading, game.playerPos.toFloat(), hidingDepth);
-        for (int tile : visibleTiles(frustum))
+        for (int tile : visibleTiles(frustum, game.floorTileBounds))
             glCallList(game.terrainList + 1 + static_cast<unsigned>(tile));
     } else {
         for (int tile = 0; tile < kTileCount; ++tile)

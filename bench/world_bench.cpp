@@ -1,0 +1,128 @@
+// Measures what the valley costs: each start-up phase, a frame with all floor tiles, with only the tiles
+// the camera can see, and without the floor, from every start point; and the peak memory.
+#include "app/GameState.h"
+#include "app/Gl.h"
+#include "app/Scene.h"
+#include "app/Window.h"
+#include "app/World.h"
+#include "support/Xvfb.h"
+#include "towns/TownTable.h"
+#include "world/BitmapReader.h"
+#include "world/Terrain.h"
+#include "world/Textures.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsOf(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    glFinish();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+}
+
+void swapAndFinish() {
+    glutSwapBuffers();
+    glFinish();
+}
+
+// Median over `frames` frames of one floor mode, interleaved by the caller so drift hits every mode alike.
+double frameTime(bool drawFloor, bool cull) {
+    game.drawFloor = drawFloor;
+    game.cullHiddenFloor = cull;
+    return millisecondsOf(renderScene);
+}
+
+long peakMemoryKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
+    if (chdir(ZARNOWELL_BUILD_DIR) != 0) {
+        std::cerr << "cannot enter " << ZARNOWELL_BUILD_DIR << std::endl;
+        return 1;
+    }
+    XvfbServer screen(1024, 768);
+    openGameWindow(argc, argv);
+    reshape(800, 600);
+    game.swapBuffers = swapAndFinish;
+
+    // Start-up phases, each on its own.
+    std::ostringstream silenced;
+    std::streambuf* console = std::cout.rdbuf(silenced.rdbuf());
+    BitmapImage depthMap;
+    const double readMap = millisecondsOf([&] { loadBitmap("Texturen/valleyDepth.bmp", depthMap); });
+    const double fill = millisecondsOf([&] { fillTerrainGrid(depthMap, game.waterLevel); });
+    const double worldGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
+    const double compile = millisecondsOf(compileTerrainLists);
+    const double sceneGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
+    const double hudGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Hud, game.hudTextures); });
+    const double causticGroup =
+        millisecondsOf([] { loadTextureGroup(TextureGroup::Caustic, game.causticTextures); });
+    const double wholeInit = millisecondsOf(initWorld);
+    std::cout.rdbuf(console);
+
+    std::printf("start-up phase              ms\n");
+    std::printf("  depth map read      %10.1f\n", readMap);
+    std::printf("  grid fill           %10.1f\n", fill);
+    std::printf("  floor lists compile %10.1f\n", compile);
+    std::printf("  textures: world     %10.1f\n", worldGroup);
+    std::printf("  textures: scene     %10.1f\n", sceneGroup);
+    std::printf("  textures: HUD       %10.1f\n", hudGroup);
+    std::printf("  textures: caustics  %10.1f\n", causticGroup);
+    std::printf("  initWorld, whole    %10.1f\n\n", wholeInit);
+
+    std::printf("frame at 800x600, median of %d (ms)   all tiles   culled   no floor   all/none   culled/none\n",
+                frames);
+    std::vector<double> allMedians, culledMedians, noneMedians;
+    for (size_t k = 0; k < kStartPoints.size(); ++k) {
+        game.playerPos = startPoint(static_cast<int>(k));
+        for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
+            game.aimHeading = game.heading = heading;
+            std::vector<double> all, culled, none;
+            frameTime(true, true); // warm the caches of this view
+            for (int i = 0; i < frames; ++i) {
+                all.push_back(frameTime(true, false));
+                culled.push_back(frameTime(true, true));
+                none.push_back(frameTime(false, true));
+            }
+            allMedians.push_back(median(all));
+            culledMedians.push_back(median(culled));
+            noneMedians.push_back(median(none));
+        }
+        const size_t from = allMedians.size() - 4;
+        const auto avg = [from](const std::vector<double>& v) {
+            return median(std::vector<double>(v.begin() + static_cast<long>(from), v.end()));
+        };
+        std::printf("  start point %zu (4 headings)           %9.2f %8.2f %10.2f %10.2f %13.2f\n", k,
+                    avg(allMedians), avg(culledMedians), avg(noneMedians), avg(allMedians) / avg(noneMedians),
+                    avg(culledMedians) / avg(noneMedians));
+    }
+    std::printf("  all views                              %9.2f %8.2f %10.2f %10.2f %13.2f\n\n",
+                median(allMedians), median(culledMedians), median(noneMedians),
+                median(allMedians) / median(noneMedians), median(culledMedians) / median(noneMedians));
+    std::printf("peak memory (max RSS): %.1f MiB\n", peakMemoryKiB() / 1024.0);
+    return 0;
+}
