@@ -1,0 +1,169 @@
+// The valley relief, read with the game's own depth-map reader: towns on flat pads under water, start
+// points clear of the ground, one connected valley below sea level, closed in by the map's rim.
+#include "towns/TownTable.h"
+#include "world/BitmapReader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <queue>
+#include <vector>
+
+namespace {
+
+constexpr int kColumns = 1024, kRows = 512;
+constexpr double kWaterLevel = 20.0;
+
+class Relief : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        BitmapImage image;
+        ASSERT_EQ(loadBitmap("Texturen/valleyDepth.bmp", image), bitmap_result::ok);
+        ASSERT_EQ(image.width, kColumns);
+        ASSERT_GE(image.height, kRows);
+        heights_.assign(static_cast<size_t>(kColumns) * kRows, 0);
+        for (int i = 0; i < kColumns * kRows; ++i)
+            heights_[static_cast<size_t>(i)] = image.pixels[static_cast<size_t>(i) * 3] - 128; // red - 128
+    }
+
+    // The terrain's rule: column i, row j is pixel j * 1024 + i of the bottom-up buffer.
+    static int ground(int column, int row) { return heights_[static_cast<size_t>(row) * kColumns + column]; }
+
+    // Highest and lowest ground among grid points within `steps` of a (possibly fractional) position.
+    static std::pair<int, int> groundRange(double column, double row, double steps) {
+        int lo = 1000, hi = -1000;
+        for (int j = static_cast<int>(std::ceil(row - steps)); j <= static_cast<int>(std::floor(row + steps));
+             ++j)
+            for (int i = static_cast<int>(std::ceil(column - steps));
+                 i <= static_cast<int>(std::floor(column + steps)); ++i) {
+                lo = std::min(lo, ground(i, j));
+                hi = std::max(hi, ground(i, j));
+            }
+        return {lo, hi};
+    }
+
+    static std::vector<int> heights_;
+};
+std::vector<int> Relief::heights_;
+
+TEST_F(Relief, EveryTownStandsOnAFlatPadUnderWater) {
+    for (const TownEntry &town : kTownTable) {
+        SCOPED_TRACE(town.name);
+        const GridPlacement &g = town.placement;
+        const int h = ground(g.column, g.row);
+        const auto [lo, hi] = groundRange(g.column, g.row, 3.0);
+        EXPECT_LE(hi - h, 1.5);
+        EXPECT_LE(h - lo, 1.5);
+        const double y = h + g.dy;
+        EXPECT_LE(y, 0.0);
+        EXPECT_GE(kWaterLevel - y, 20.0);
+    }
+}
+
+TEST_F(Relief, NuernbergLandsOnTheFloorBelowItsLedge) {
+    const auto nuernberg = std::find_if(kTownTable.begin(), kTownTable.end(), [](const TownEntry &t) {
+        return std::string(t.name) == "Nuernberg";
+    });
+    ASSERT_NE(nuernberg, kTownTable.end());
+    const GridPlacement &g = nuernberg->placement;
+    const double landColumn = g.column + g.dx / 4.0;
+    ASSERT_EQ(landColumn, 640.0);
+    const double townY = ground(g.column, g.row) + g.dy;
+    EXPECT_NEAR(ground(640, g.row), townY, 1.5);
+    // Not buried either side: the floor around the landing is as flat as a pad.
+    const auto [lo, hi] = groundRange(landColumn, g.row, 3.0);
+    EXPECT_LE(hi - townY, 1.5);
+    EXPECT_LE(townY - lo, 1.5);
+}
+
+TEST_F(Relief, StartPointsFloatClearOfTheGroundBelowTheSurface) {
+    for (size_t k = 0; k < kStartPoints.size(); ++k) {
+        SCOPED_TRACE("start point " + std::to_string(k));
+        const GridPlacement &s = kStartPoints[k];
+        const double y = ground(s.column, s.row) + s.dy;
+        const double column = s.column + s.dx / 4.0, row = s.row - s.dz / 4.0; // z = -4 row
+        EXPECT_LE(y, 17.0);
+        EXPECT_GE(y - groundRange(column, row, 2.0).second, 3.0);
+    }
+}
+
+TEST_F(Relief, RestartPositionIsInOpenWater) {
+    const double column = kRestartPosition[0] / 4.0, row = -kRestartPosition[2] / 4.0;
+    EXPECT_LE(groundRange(column, row, 2.0).second, -53);
+}
+
+TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
+    // Flood fill over grid points whose ground lies at 0 or below, from the first town.
+    std::vector<char> reached(heights_.size(), 0);
+    std::queue<std::pair<int, int>> open;
+    const GridPlacement &first = kTownTable[0].placement;
+    ASSERT_LE(ground(first.column, first.row), 0);
+    open.push({first.column, first.row});
+    reached[static_cast<size_t>(first.row) * kColumns + first.column] = 1;
+    while (!open.empty()) {
+        const auto [i, j] = open.front();
+        open.pop();
+        const int next[4][2] = {{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}};
+        for (const auto &n : next) {
+            if (n[0] < 0 || n[1] < 0 || n[0] >= kColumns || n[1] >= kRows)
+                continue;
+            const size_t index = static_cast<size_t>(n[1]) * kColumns + n[0];
+            if (!reached[index] && ground(n[0], n[1]) <= 0) {
+                reached[index] = 1;
+                open.push({n[0], n[1]});
+            }
+        }
+    }
+    auto isReached = [&](double column, double row) {
+        return reached[static_cast<size_t>(std::lround(row)) * kColumns + std::lround(column)] != 0;
+    };
+    for (const TownEntry &town : kTownTable) {
+        const GridPlacement &g = town.placement;
+        EXPECT_TRUE(isReached(g.column + g.dx / 4.0, g.row - g.dz / 4.0)) << town.name;
+    }
+    EXPECT_TRUE(isReached(kRestartPosition[0] / 4.0, std::floor(-kRestartPosition[2] / 4.0))) << "restart";
+    // The valley is not simply the whole map.
+    const auto flooded = std::count(reached.begin(), reached.end(), 1);
+    EXPECT_LT(flooded, static_cast<long>(heights_.size() / 2));
+}
+
+TEST_F(Relief, MapRimRisesOutOfTheWater) {
+    for (int i = 0; i < kColumns; ++i) {
+        ASSERT_GT(ground(i, 0), kWaterLevel) << "column " << i;
+        ASSERT_GT(ground(i, kRows - 1), kWaterLevel) << "column " << i;
+    }
+    for (int j = 0; j < kRows; ++j) {
+        ASSERT_GT(ground(0, j), kWaterLevel) << "row " << j;
+        ASSERT_GT(ground(kColumns - 1, j), kWaterLevel) << "row " << j;
+    }
+}
+
+TEST_F(Relief, SlopesAreSmoothAndTheLandIsNotTerraced) {
+    long steep = 0, flat = 0, total = 0;
+    int steepest = 0;
+    for (int j = 1; j < kRows - 1; ++j)
+        for (int i = 1; i < kColumns - 1; ++i) {
+            const int h = ground(i, j);
+            const int step = std::max({std::abs(ground(i + 1, j) - h), std::abs(ground(i, j + 1) - h)});
+            steepest = std::max(steepest, step);
+            steep += step > 6;
+            // A terrace is a wide level shelf: the whole 5 x 5 neighbourhood at one height.
+            bool level = true;
+            for (int dj = -1; dj <= 1 && level; ++dj)
+                for (int di = -1; di <= 1 && level; ++di)
+                    level = ground(std::clamp(i + 2 * di, 0, kColumns - 1),
+                                   std::clamp(j + 2 * dj, 0, kRows - 1)) == h;
+            flat += level;
+            ++total;
+        }
+    EXPECT_LE(steepest, 12) << "a cliff";
+    EXPECT_LT(static_cast<double>(steep) / total, 0.002) << "too many slopes steeper than 56 degrees";
+    EXPECT_LT(static_cast<double>(flat) / total, 0.05);
+    // And it is a landscape, not a tray: heights span from deep floor to high ground.
+    const auto [lo, hi] = std::minmax_element(heights_.begin(), heights_.end());
+    EXPECT_LT(*lo, -40);
+    EXPECT_GT(*hi, 50);
+}
+
+} // namespace
