@@ -117,7 +117,7 @@ std::vector<float> blast(double seconds, double size, uint64_t seed) {
         s += rumble * envelope(t, 0.05, 0.55 * size) * 2.2;
         s += gurgleFilter(noise) * envelope(t - 0.15 * size, 0.2, 0.3 * size) * 0.35 *
              (0.6 + 0.4 * std::sin(kTau * 7.0 * t));
-        out[i] = static_cast<float>(std::tanh(s * 1.3));
+        out[i] = static_cast<float>(std::tanh(s * 0.45)); // gentle: hard saturation crackles
     }
     fadeTail(out, 0.25 * size);
     return out;
