@@ -88,14 +88,17 @@ char loadBitmap(const std::string& path, BitmapImage& image) {
         return bitmap_result::readError;
 
     const size_t rowBytes = (static_cast<size_t>(header.width) * static_cast<size_t>(bits) + 7) / 8;
-    std::vector<uint8_t> stored(rowBytes * static_cast<size_t>(rows));
-    if (std::fseek(file.get(), static_cast<long>(header.dataOffset), SEEK_SET) != 0 ||
-        !readExactly(file.get(), stored.data(), stored.size()))
+    // One stored row at a time: the pixel buffer stays the only large allocation, even for a tiny file
+    // whose header claims the largest picture.
+    std::vector<uint8_t> stored(rowBytes);
+    if (std::fseek(file.get(), static_cast<long>(header.dataOffset), SEEK_SET) != 0)
         return bitmap_result::readError;
 
     const size_t outRowBytes = static_cast<size_t>(header.width) * 3;
     for (int32_t r = 0; r < rows; ++r) {
-        const uint8_t* in = stored.data() + static_cast<size_t>(r) * rowBytes;
+        if (!readExactly(file.get(), stored.data(), rowBytes))
+            return bitmap_result::readError;
+        const uint8_t* in = stored.data();
         // Keep the buffer bottom-up whatever order the file uses.
         const int32_t target = topDown ? rows - 1 - r : r;
         uint8_t* out = image.pixels.get() + static_cast<size_t>(target) * outRowBytes;
