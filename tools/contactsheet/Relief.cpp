@@ -158,7 +158,7 @@ bool renderRelief(const std::filesystem::path &depthMap, const std::filesystem::
              cv::Vec3b(225, 230, 232), 3);
     topView(sheet, heights, kHeader);
     obliqueView(sheet, heights, kHeader + 2 * kRows + 40, kObliqueH);
-    return cv::imwrite(out.string(), sheet);
+    return cv::imwrite(out.string(), sheet, {cv::IMWRITE_PNG_COMPRESSION, 9});
 }
 
 } // namespace contactsheet

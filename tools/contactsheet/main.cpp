@@ -90,13 +90,13 @@ void renderTextures(const fs::path &build, const fs::path &docs) {
             }
             const std::string label =
                 file.name + "  " + std::to_string(file.width) + "x" + std::to_string(file.height);
-            const int scale = contactsheet::textWidth(label, 2) <= kCellW - 10 ? 2 : 1;
-            drawText(sheet, cx, cy + kThumbH + 12, scale == 2 ? label : file.name, kLabel, 2,
-                     scale == 2 ? 1 : 0);
+            // Long names drop the size and close up their letters to stay inside the cell.
+            const bool fits = contactsheet::textWidth(label, 2) <= kCellW - 10;
+            drawText(sheet, cx, cy + kThumbH + 12, fits ? label : file.name, kLabel, 2, fits ? 1 : 0);
         }
         y += static_cast<int>((g.count + kColumns - 1) / kColumns) * kCellH;
     }
-    cv::imwrite((docs / "textures.png").string(), sheet);
+    cv::imwrite((docs / "textures.png").string(), sheet, {cv::IMWRITE_PNG_COMPRESSION, 9});
 }
 
 } // namespace
