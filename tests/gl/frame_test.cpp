@@ -14,7 +14,12 @@ TEST(Frame, ClearsToTheDeepWaterColourAndLeavesTheProjectionForTheNextFrame) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.1f, 0.1f, 0.3f, 0.0f);
 
+    // High above the valley, looking up: nothing of the world is in view.
+    game.playerPos = {0.0, 5000.0, 0.0};
+    game.pitch = -90.0f;
     const cv::Mat frame = renderFrame();
+    game.playerPos = {};
+    game.pitch = 0.0f;
     ASSERT_FALSE(frame.empty());
     const cv::Scalar centre = meanColour(frame, {300, 200, 200, 200});
     EXPECT_NEAR(centre[2], 0.1 * 255, 2.0);

@@ -31,7 +31,9 @@ std::string runAndCapture(const std::string& command) {
 
 } // namespace
 
-GameProcess::GameProcess(const std::vector<std::string>& extraEnv) {
+GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::string& workingDir) {
+    const std::string program = std::string(ZARNOWELL_BUILD_DIR) + "/zarnowell";
+    const std::string directory = workingDir.empty() ? std::string(ZARNOWELL_BUILD_DIR) : workingDir;
     int out[2];
     int err[2];
     if (pipe(out) != 0 || pipe(err) != 0)
@@ -45,9 +47,9 @@ GameProcess::GameProcess(const std::vector<std::string>& extraEnv) {
         close(err[0]);
         for (const std::string& entry : extraEnv)
             putenv(const_cast<char*>(entry.c_str()));
-        if (chdir(ZARNOWELL_BUILD_DIR) != 0)
+        if (chdir(directory.c_str()) != 0)
             _exit(126);
-        execl("./zarnowell", "zarnowell", static_cast<char*>(nullptr));
+        execl(program.c_str(), "zarnowell", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);

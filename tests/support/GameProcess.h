@@ -13,8 +13,8 @@
 
 class GameProcess {
 public:
-    // Starts the program; extraEnv entries are NAME=value.
-    explicit GameProcess(const std::vector<std::string>& extraEnv = {});
+    // Starts the program in `workingDir` (the build folder unless given); extraEnv entries are NAME=value.
+    explicit GameProcess(const std::vector<std::string>& extraEnv = {}, const std::string& workingDir = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

@@ -1,0 +1,169 @@
+#include "app/GameState.h"
+#include "app/Gl.h"
+#include "app/Scene.h"
+#include "app/Window.h"
+#include "app/World.h"
+#include "support/GlTest.h"
+#include "towns/TownTable.h"
+#include "towns/TownList.h"
+#include "world/Caustics.h"
+#include "world/Terrain.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// One world for the whole suite: building it costs a second under the sanitisers.
+class World : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        reshape(800, 600);
+        prepareFirstFrame();
+        std::ostringstream progress;
+        std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
+        initWorld();
+        std::cout.rdbuf(console);
+        // The first frame after a reshape still has the reshape's flat projection; the game shows it for
+        // one tick. Every later frame has the perspective.
+        renderFrame();
+    }
+
+    void SetUp() override {
+        game.pitch = game.aimPitch = 0.0f;
+        game.heading = game.aimHeading = 0.0f;
+        game.cullHiddenFloor = true;
+        game.drawFloor = true;
+    }
+
+    // Points the camera from `from` at `target` (heading turns left, pitch tilts down).
+    static void look(const Vec3d& from, const Vec3& target) {
+        game.playerPos = from;
+        const double dx = target.x - from.x, dy = target.y - from.y, dz = target.z - from.z;
+        const double heading = std::atan2(-dx, -dz) * 180.0 / M_PI;
+        const double pitch = -std::atan2(dy, std::hypot(dx, dz)) * 180.0 / M_PI;
+        game.heading = game.aimHeading = static_cast<float>(heading);
+        game.pitch = game.aimPitch = static_cast<float>(pitch);
+    }
+
+    // Every drawn frame moves the water; two frames meant to match must start from the same surface.
+    struct WaterSnapshot {
+        std::vector<float> heights;
+        int phase = 0;
+    };
+    static WaterSnapshot saveWater() {
+        WaterSnapshot snapshot{{}, game.wavePhase};
+        for (const auto& column : terrainGrid)
+            for (const TerrainVertex& point : column)
+                snapshot.heights.push_back(point.water);
+        return snapshot;
+    }
+    static void restoreWater(const WaterSnapshot& snapshot) {
+        size_t i = 0;
+        for (auto& column : terrainGrid)
+            for (TerrainVertex& point : column)
+                point.water = snapshot.heights[i++];
+        game.wavePhase = snapshot.phase;
+    }
+};
+
+double maxChannelDifference(const cv::Mat& a, const cv::Mat& b) {
+    cv::Mat difference;
+    cv::absdiff(a, b, difference);
+    double highest = 0.0;
+    cv::minMaxLoc(difference.reshape(1), nullptr, &highest);
+    return highest;
+}
+
+} // namespace
+
+TEST_F(World, FloorIsTexturedAndTheWaterCeilingShowsAbove) {
+    game.playerPos = startPoint(0);
+    game.pitch = game.aimPitch = 20.0f; // looking down at the seabed
+    const cv::Mat floor = renderFrame();
+    const cv::Rect lowerHalf(0, 300, 800, 300);
+    const cv::Scalar sand = meanColour(floor, lowerHalf);
+    EXPECT_GT(sand[2], sand[0] + 15) << "the seabed should be sandy, not the blue of the fog or grey stand-ins";
+    cv::Scalar mean, spread;
+    cv::meanStdDev(floor(lowerHalf), mean, spread);
+    EXPECT_GT(spread[1], 6.0) << "a textured floor varies; a flat colour does not";
+
+    game.pitch = game.aimPitch = -60.0f; // looking up at the ceiling
+    const cv::Mat ceiling = renderFrame();
+    const cv::Scalar water = meanColour(ceiling, {200, 100, 400, 200});
+    EXPECT_GT(water[0], 0.3 * 255 + 15) << "the ceiling is brighter blue than the bare clear colour";
+    EXPECT_GT(water[0], water[2] + 40);
+}
+
+TEST_F(World, TheNearestTownWithItsSosSignIsSeenFromEveryStartPoint) {
+    for (int k = 0; k < 5; ++k) {
+        const Vec3d start = startPoint(k);
+        const int nearest = findNearestTown(game.towns, start.toFloat());
+        ASSERT_GE(nearest, 0);
+        const Stadt& town = game.towns[static_cast<size_t>(nearest)];
+        ASSERT_LT(distance(start.toFloat(), town.position), 175.0f) << "start point " << k;
+        look(start, {town.position.x, town.position.y + 2.0f, town.position.z});
+
+        std::vector<Stadt> towns = std::move(game.towns);
+        game.towns.clear();
+        const cv::Mat without = renderFrame();
+        game.towns = std::move(towns);
+
+        // The sign spins; over a quarter turn it faces the camera at some point.
+        int signPixels = 0;
+        int townPixels = 0;
+        for (int frame = 0; frame < 45 && signPixels < 10; ++frame) {
+            const cv::Mat with = renderFrame();
+            cv::Mat difference;
+            cv::absdiff(with, without, difference);
+            townPixels = std::max(townPixels, cv::countNonZero(difference.reshape(1) > 20));
+            signPixels = 0;
+            for (int y = 0; y < with.rows; ++y)
+                for (int x = 0; x < with.cols; ++x) {
+                    // Red over the fog: the sign is tinted red and added onto the scene.
+                    const cv::Vec3b pixel = with.at<cv::Vec3b>(y, x);
+                    signPixels += pixel[2] > 90 && pixel[2] > pixel[1] + 50 && pixel[2] > pixel[0] + 25;
+                }
+        }
+        EXPECT_GT(townPixels, 100) << "start point " << k << ": the town " << town.name << " is not drawn";
+        EXPECT_GE(signPixels, 10) << "start point " << k << ": no red SOS sign over " << town.name;
+    }
+}
+
+TEST_F(World, CullingTheFloorChangesNoPixel) {
+    // Towns spin their signs every frame; leave them out of the comparison.
+    std::vector<Stadt> towns = std::move(game.towns);
+    game.towns.clear();
+    for (int k = 0; k < 5; ++k)
+        for (float heading : {0.0f, 135.0f, 250.0f}) {
+            game.playerPos = startPoint(k);
+            game.heading = game.aimHeading = heading;
+            game.pitch = game.aimPitch = 8.0f;
+            const WaterSnapshot water = saveWater();
+            game.cullHiddenFloor = false;
+            const cv::Mat everything = renderFrame();
+            restoreWater(water);
+            game.cullHiddenFloor = true;
+            const cv::Mat culled = renderFrame();
+            EXPECT_LE(maxChannelDifference(everything, culled), 1.0) << "start " << k << " heading " << heading;
+        }
+    game.towns = std::move(towns);
+}
+
+TEST_F(World, CausticsMoveBetweenTwoCausticFrames) {
+    game.playerPos = startPoint(2);
+    game.pitch = game.aimPitch = 25.0f;
+    const WaterSnapshot water = saveWater();
+    const cv::Mat before = renderFrame();
+    causticTimer(1);
+    causticTimer(1);
+    restoreWater(water);
+    const cv::Mat after = renderFrame();
+    cv::Mat difference;
+    cv::absdiff(before(cv::Rect(0, 350, 800, 250)), after(cv::Rect(0, 350, 800, 250)), difference);
+    EXPECT_GT(cv::mean(difference)[1], 2.0) << "the light pattern on the floor should move";
+    EXPECT_EQ(game.causticFrame, 2);
+}
