@@ -177,7 +177,7 @@ Image paintSky(SkyFace face) {
     // Sun high in the front-left quarter of the sky.
     const float sunX = -0.35f, sunY = 0.75f, sunZ = -0.56f;
     image.forEach([&](float px, float py) {
-        // Face coordinates in [-1, 1], a down the picture, b across it.
+        // Face coordinates in [-1, 1]: a across the picture, b down it. Neighbouring faces meet edge to edge.
         const float a = 2.0f * px / N - 1.0f, b = 2.0f * py / N - 1.0f;
         float x = 0, y = 0, z = 0;
         switch (face) {
@@ -194,10 +194,10 @@ Image paintSky(SkyFace face) {
             x = 1, y = -b, z = a;
             break;
         case SkyFace::Top:
-            x = a, y = 1, z = b;
+            x = a, y = 1, z = -b; // front edge at the bottom
             break;
         case SkyFace::Bottom:
-            x = a, y = -1, z = -b;
+            x = a, y = -1, z = b; // front edge at the top
             break;
         }
         const float len = std::sqrt(x * x + y * y + z * z);
