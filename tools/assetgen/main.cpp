@@ -52,8 +52,9 @@ std::map<std::string, std::function<Image()>> painters(const Relief &relief,
     p["Zeiger.bmp"] = paintPointer;
     p["valleyDepth_radar2_mask.bmp"] = [&relief] { return paintRadarMask(relief); };
     for (int i = 0; i < kCausticFrames; ++i)
-        p[textureFiles()[static_cast<size_t>(textureFiles().size() - kCausticFrames + i)].name] =
-            [&caustics, i] { return caustics[static_cast<size_t>(i)]; };
+        p[std::string(i < 10 ? "caust0" : "caust") + std::to_string(i) + ".bmp"] = [&caustics, i] {
+            return caustics[static_cast<size_t>(i)];
+        };
     return p;
 }
 
