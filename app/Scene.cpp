@@ -99,4 +99,6 @@ void reshape(int width, int height) {
     glLoadIdentity();
 }
 
-void redisplay() { renderScene(); }
+void redisplay() {
+    renderScene();
+}

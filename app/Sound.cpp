@@ -118,7 +118,9 @@ void SoundPlayer::play(const std::string& path) {
     SDL_UnlockAudioDevice(device_);
 }
 
-uint32_t SoundPlayer::queuedBytes() const { return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0; }
+uint32_t SoundPlayer::queuedBytes() const {
+    return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0;
+}
 
 std::optional<size_t> SoundPlayer::decodedSize(const std::string& path) const {
     const auto found = clips_.find(path);
@@ -135,6 +137,10 @@ SoundPlayer& gamePlayer() {
 }
 } // namespace
 
-void initSound() { gamePlayer().open(); }
+void initSound() {
+    gamePlayer().open();
+}
 
-void playSound(const std::string& path) { gamePlayer().play(path); }
+void playSound(const std::string& path) {
+    gamePlayer().play(path);
+}

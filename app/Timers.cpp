@@ -36,7 +36,9 @@ void armTimers(GameState& state) {
             schedule(state, entry, entry.firstDelayMs, entry.firstValue);
 }
 
-void timerStarted(GameState& state, TimerId id) { state.timerPending[static_cast<size_t>(id)] = false; }
+void timerStarted(GameState& state, TimerId id) {
+    state.timerPending[static_cast<size_t>(id)] = false;
+}
 
 bool rearmTimer(GameState& state, TimerId id, int value) {
     const TimerEntry& entry = timerTable()[static_cast<size_t>(id)];
@@ -46,7 +48,9 @@ bool rearmTimer(GameState& state, TimerId id, int value) {
     return true;
 }
 
-void lowerWater(GameState& state) { state.waterLevel -= 0.5f; }
+void lowerWater(GameState& state) {
+    state.waterLevel -= 0.5f;
+}
 
 void lowerWaterTimer(int) {
     timerStarted(game, TimerId::LowerWater);

@@ -60,7 +60,9 @@ void replaceTowns(GameState& state) {
 
 } // namespace
 
-Vec3d startPoint(int k) { return placementPosition(kStartPoints[static_cast<size_t>(k % 5)]); }
+Vec3d startPoint(int k) {
+    return placementPosition(kStartPoints[static_cast<size_t>(k % 5)]);
+}
 
 void resetPerGameFields(GameState& state) {
     state.heading = 0.0f;

@@ -75,9 +75,11 @@ int main(int argc, char** argv) {
     BitmapImage depthMap;
     const double readMap = millisecondsOf([&] { loadBitmap("Texturen/valleyDepth.bmp", depthMap); });
     const double fill = millisecondsOf([&] { fillTerrainGrid(depthMap, game.waterLevel); });
-    const double worldGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
+    const double worldGroup =
+        millisecondsOf([] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
     const double compile = millisecondsOf(compileTerrainLists);
-    const double sceneGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
+    const double sceneGroup =
+        millisecondsOf([] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
     const double hudGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Hud, game.hudTextures); });
     const double causticGroup =
         millisecondsOf([] { loadTextureGroup(TextureGroup::Caustic, game.causticTextures); });
@@ -94,8 +96,9 @@ int main(int argc, char** argv) {
     std::printf("  textures: caustics  %10.1f\n", causticGroup);
     std::printf("  initWorld, whole    %10.1f\n\n", wholeInit);
 
-    std::printf("frame at 800x600, median of %d (ms)   all tiles   culled   no floor   all/none   culled/none\n",
-                frames);
+    std::printf(
+        "frame at 800x600, median of %d (ms)   all tiles   culled   no floor   all/none   culled/none\n",
+        frames);
     std::vector<double> allMedians, culledMedians, noneMedians;
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
         game.playerPos = startPoint(static_cast<int>(k));

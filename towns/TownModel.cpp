@@ -5,8 +5,12 @@
 
 namespace {
 
-void cone() { glutSolidCone(0.3, 0.8, 8, 2); }
-void sphere(double radius, int detail) { glutSolidSphere(radius, detail, detail); }
+void cone() {
+    glutSolidCone(0.3, 0.8, 8, 2);
+}
+void sphere(double radius, int detail) {
+    glutSolidSphere(radius, detail, detail);
+}
 
 // Houses and towers: opaque blocks under the domes.
 void buildHouses() {
@@ -163,7 +167,9 @@ void releaseTownModels(const std::vector<Stadt>& towns) {
             glDeleteLists(town.displayList, 1);
 }
 
-int nextSignAngle(int angle) { return angle == 360 ? 0 : static_cast<int>(angle + 2.5); }
+int nextSignAngle(int angle) {
+    return angle == 360 ? 0 : static_cast<int>(angle + 2.5);
+}
 
 void drawTown(Stadt& town) {
     glPushMatrix();

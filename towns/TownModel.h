@@ -23,4 +23,6 @@ void drawTown(Stadt& town);
 int nextSignAngle(int angle);
 
 // Whether a town at `distanceToTown` is near enough to be drawn.
-inline bool townInDrawingRange(float distanceToTown) { return distanceToTown < 175.0f; }
+inline bool townInDrawingRange(float distanceToTown) {
+    return distanceToTown < 175.0f;
+}

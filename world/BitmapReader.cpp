@@ -32,7 +32,9 @@ bool dimensionsAcceptable(const Header& h) {
     return h.width <= kMaxBitmapBytes / 3 / rows;
 }
 
-bool readExactly(std::FILE* f, void* into, size_t bytes) { return std::fread(into, 1, bytes, f) == bytes; }
+bool readExactly(std::FILE* f, void* into, size_t bytes) {
+    return std::fread(into, 1, bytes, f) == bytes;
+}
 
 // Decodes one stored row of palette indices into red-green-blue triples.
 void expandPaletteRow(const uint8_t* row, int bits, int32_t width, const uint8_t* palette, uint8_t* out) {

@@ -9,7 +9,7 @@
 namespace {
 
 // A frame index from anywhere but the cycle itself must still name a loaded texture.
-unsigned int causticTexture(const GameState &state) {
+unsigned int causticTexture(const GameState& state) {
     return state.causticTextures[static_cast<size_t>(std::clamp(state.causticFrame, 0, kCausticFrames - 1))];
 }
 
@@ -34,7 +34,7 @@ void prepareCausticUnit() {
     glEnable(GL_TEXTURE_2D);
 }
 
-void applyCausticFrame(const GameState &state) {
+void applyCausticFrame(const GameState& state) {
     const CausticPlanes planes = causticPlanes(state.causticScale);
     glActiveTexture(GL_TEXTURE1);
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);

@@ -23,7 +23,7 @@ CausticPlanes causticPlanes(float scale);
 void prepareCausticUnit();
 
 // Puts the state's caustic frame and planes on unit 1, generation on; leaves unit 0 active.
-void applyCausticFrame(const GameState &state);
+void applyCausticFrame(const GameState& state);
 
 // Timer callback: the next caustic frame every 50 ms.
 void causticTimer(int value);

@@ -39,7 +39,7 @@ void buildTerrain();
 
 // The floor is cut into tiles of this many cells a side, each its own display list after the first list
 // (terrainList), which sets the floor's texture state.
-inline constexpr int kTileCells = 16;
+inline constexpr int kTileCells = 8;
 inline constexpr int kTileColumns = (kGridColumns - 2 + kTileCells - 1) / kTileCells; // cells 0..1021
 inline constexpr int kTileRows = (kGridRows - 1 + kTileCells - 1) / kTileCells;       // strips 0..510
 inline constexpr int kTileCount = kTileColumns * kTileRows;

@@ -9,9 +9,9 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <unistd.h>
 #include <filesystem>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -23,13 +23,13 @@ std::vector<TextureFile> worldFiles() {
 }
 
 std::vector<TextureFile> sceneFiles() {
-    return {{"luftblase1.bmp", 64, 64, true},       {"chtiles.bmp", 64, 64, true},
-            {"SOS0.bmp", 128, 64, true},            {"SOS1.bmp", 128, 64, true},
-            {"SOS2.bmp", 128, 64, true},            {"SOS3.bmp", 128, 64, true},
-            {"hausfassade1.bmp", 256, 256, true},   {"hausfassade2.bmp", 256, 256, true},
-            {"hausfassade3.bmp", 256, 256, true},   {"hausfassade4.bmp", 256, 96, true},
-            {"hausfassade5.bmp", 128, 256, true},   {"hausfassade6.bmp", 256, 256, true},
-            {"muzzle1.bmp", 256, 256, false},       {"sky_links.bmp", 512, 512, false},
+    return {{"luftblase1.bmp", 64, 64, true},     {"chtiles.bmp", 64, 64, true},
+            {"SOS0.bmp", 128, 64, true},          {"SOS1.bmp", 128, 64, true},
+            {"SOS2.bmp", 128, 64, true},          {"SOS3.bmp", 128, 64, true},
+            {"hausfassade1.bmp", 256, 256, true}, {"hausfassade2.bmp", 256, 256, true},
+            {"hausfassade3.bmp", 256, 256, true}, {"hausfassade4.bmp", 256, 96, true},
+            {"hausfassade5.bmp", 128, 256, true}, {"hausfassade6.bmp", 256, 256, true},
+            {"muzzle1.bmp", 256, 256, false},     {"sky_links.bmp", 512, 512, false},
             {"floor_bw.bmp", 256, 256, true}};
 }
 

@@ -23,7 +23,7 @@ int gridIndexToward(double scaled) {
 }
 
 // The rule for one point; the seed is applied only when the point dips, since only the dip reseeds.
-void movePoint(float &water, double level, int step, unsigned int seed) {
+void movePoint(float& water, double level, int step, unsigned int seed) {
     const double h = water;
     switch (step) {
     case 0:
@@ -45,7 +45,7 @@ void movePoint(float &water, double level, int step, unsigned int seed) {
     }
 }
 
-void emitCorner(float s, float t, const TerrainVertex &point) {
+void emitCorner(float s, float t, const TerrainVertex& point) {
     glTexCoord2f(s, t);
     glVertex3f(point.x, point.water, point.z);
 }
@@ -67,7 +67,7 @@ WaterWindow waterWindow(double x, double z) {
     return window;
 }
 
-void waveStep(const GameState &state, int column, int row) {
+void waveStep(const GameState& state, int column, int row) {
     const bool even = (column + row) % 2 == 0;
     // Odd cells run the same cycle three phases later, so neighbours ripple against each other.
     const int step = (state.wavePhase + (even ? 0 : 5)) % 8;
@@ -87,7 +87,7 @@ int nextWavePhase(int phase) {
 }
 
 void drawWater() {
-    GameState &state = game;
+    GameState& state = game;
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, state.worldTextures[1]);
     glEnable(GL_TEXTURE_2D);

@@ -11,22 +11,23 @@ TEST(WorldOutput, StandardOutputIsTheProgressThenTheControlsByteForByte) {
     XvfbServer screen(1024, 768);
     GameProcess game({"SDL_AUDIODRIVER=dummy"});
     ASSERT_TRUE(game.waitForLine("Mit T Taste Torpedo abschiessen", 60s)) << game.errors();
-    const std::string expected = "Initialisiere ...\n"
-                                 "\tTerrain ... \tWasser ...fertig\n"
-                                 "fertig\n"
-                                 "\tLicht ... fertig\n"
-                                 "\tTexturen ... \n"
-                                 "\t\tLade Umgebungstexturen ...fertig\n"
-                                 "\t\tLade HUD-Texturen ...fertig\n"
-                                 "\t\tLade Caustic-Texturen ...fertig\n"
-                                 "Initialisierung abgeschlossen\n"
-                                 "\n"
-                                 "Schiessen mit der linken Maustaste \n"
-                                 "Bewegung in x und z Richtung mit WASD\n"
-                                 "Bewegung in y Richtung mit Q und E\n"
-                                 "Mit rechter Maustaste FREELOOK an-/ausschalten\n"
-                                 "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
-                                 "Mit T Taste Torpedo abschiessen\n";
+    const std::string expected =
+        "Initialisiere ...\n"
+        "\tTerrain ... \tWasser ...fertig\n"
+        "fertig\n"
+        "\tLicht ... fertig\n"
+        "\tTexturen ... \n"
+        "\t\tLade Umgebungstexturen ...fertig\n"
+        "\t\tLade HUD-Texturen ...fertig\n"
+        "\t\tLade Caustic-Texturen ...fertig\n"
+        "Initialisierung abgeschlossen\n"
+        "\n"
+        "Schiessen mit der linken Maustaste \n"
+        "Bewegung in x und z Richtung mit WASD\n"
+        "Bewegung in y Richtung mit Q und E\n"
+        "Mit rechter Maustaste FREELOOK an-/ausschalten\n"
+        "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
+        "Mit T Taste Torpedo abschiessen\n";
     EXPECT_EQ(game.output(), expected);
     xdotool("key Escape");
     EXPECT_EQ(game.waitForExit(5s), 0);

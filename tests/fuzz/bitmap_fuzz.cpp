@@ -15,7 +15,7 @@
 namespace {
 
 std::vector<uint8_t> makeBmp(int32_t width, int32_t height, uint16_t bits,
-                             const std::vector<uint8_t> &pixels) {
+                             const std::vector<uint8_t>& pixels) {
     const uint32_t paletteBytes = bits == 24 ? 0 : 4u << bits;
     const uint32_t offset = 54 + paletteBytes;
     std::vector<uint8_t> out(offset, 0);
@@ -39,9 +39,9 @@ std::vector<uint8_t> makeBmp(int32_t width, int32_t height, uint16_t bits,
     return out;
 }
 
-void writeSeeds(const std::string &dir) {
+void writeSeeds(const std::string& dir) {
     struct Seed {
-        const char *name;
+        const char* name;
         std::vector<uint8_t> bytes;
     };
     const Seed seeds[] = {
@@ -51,9 +51,9 @@ void writeSeeds(const std::string &dir) {
         {"depth24.bmp", makeBmp(2, 2, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
         {"topdown24.bmp", makeBmp(2, -2, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
     };
-    for (const Seed &seed : seeds) {
+    for (const Seed& seed : seeds) {
         const std::string path = dir + "/" + seed.name;
-        std::FILE *f = std::fopen(path.c_str(), "wb");
+        std::FILE* f = std::fopen(path.c_str(), "wb");
         if (!f || std::fwrite(seed.bytes.data(), 1, seed.bytes.size(), f) != seed.bytes.size()) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             std::exit(1);
@@ -77,7 +77,7 @@ std::string inputPath() {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static const char flag[] = "-write_seeds=";
     for (int i = 1; i < *argc; ++i) {
         if (std::strncmp((*argv)[i], flag, sizeof flag - 1) == 0) {
@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = inputPath();
-    std::FILE *f = std::fopen(path.c_str(), "wb"); // truncates the memory file
+    std::FILE* f = std::fopen(path.c_str(), "wb"); // truncates the memory file
     if (!f || std::fwrite(data, 1, size, f) != size)
         std::abort();
     std::fclose(f);

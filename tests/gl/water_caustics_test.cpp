@@ -15,7 +15,7 @@ namespace {
 
 // A texture of the given grey values, laid out left to right in one row; nearest sampling so that
 // each texel shows undiluted.
-GLuint greyTexture(const std::vector<unsigned char> &greys) {
+GLuint greyTexture(const std::vector<unsigned char>& greys) {
     std::vector<unsigned char> rgb;
     for (unsigned char grey : greys)
         rgb.insert(rgb.end(), {grey, grey, grey});
@@ -36,7 +36,7 @@ GLint activeUnit() {
 }
 
 // Mean of a small square around a point given as fractions of the picture.
-cv::Scalar sample(const cv::Mat &picture, double fx, double fy) {
+cv::Scalar sample(const cv::Mat& picture, double fx, double fy) {
     const int x = static_cast<int>(fx * picture.cols);
     const int y = static_cast<int>(fy * picture.rows);
     return meanColour(picture, {x - 5, y - 5, 10, 10});

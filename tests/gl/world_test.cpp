@@ -4,8 +4,8 @@
 #include "app/Window.h"
 #include "app/World.h"
 #include "support/GlTest.h"
-#include "towns/TownTable.h"
 #include "towns/TownList.h"
+#include "towns/TownTable.h"
 #include "world/Caustics.h"
 #include "world/Terrain.h"
 
@@ -86,7 +86,8 @@ TEST_F(World, FloorIsTexturedAndTheWaterCeilingShowsAbove) {
     const cv::Mat floor = renderFrame();
     const cv::Rect lowerHalf(0, 300, 800, 300);
     const cv::Scalar sand = meanColour(floor, lowerHalf);
-    EXPECT_GT(sand[2], sand[0] + 15) << "the seabed should be sandy, not the blue of the fog or grey stand-ins";
+    EXPECT_GT(sand[2], sand[0] + 15)
+        << "the seabed should be sandy, not the blue of the fog or grey stand-ins";
     cv::Scalar mean, spread;
     cv::meanStdDev(floor(lowerHalf), mean, spread);
     EXPECT_GT(spread[1], 6.0) << "a textured floor varies; a flat colour does not";
@@ -148,7 +149,8 @@ TEST_F(World, CullingTheFloorChangesNoPixel) {
             restoreWater(water);
             game.cullHiddenFloor = true;
             const cv::Mat culled = renderFrame();
-            EXPECT_LE(maxChannelDifference(everything, culled), 1.0) << "start " << k << " heading " << heading;
+            EXPECT_LE(maxChannelDifference(everything, culled), 1.0)
+                << "start " << k << " heading " << heading;
         }
     game.towns = std::move(towns);
 }

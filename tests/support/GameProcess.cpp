@@ -126,7 +126,9 @@ const std::string& GameProcess::errors() {
     return err_;
 }
 
-bool xdotool(const std::string& arguments) { return std::system(("xdotool " + arguments).c_str()) == 0; }
+bool xdotool(const std::string& arguments) {
+    return std::system(("xdotool " + arguments).c_str()) == 0;
+}
 
 cv::Mat grabScreen() {
     char path[] = "/tmp/zarnowell-shot-XXXXXX.png";

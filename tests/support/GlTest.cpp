@@ -10,7 +10,9 @@
 
 namespace {
 cv::Mat captured;
-void captureInsteadOfSwap() { captured = readBackBuffer(); }
+void captureInsteadOfSwap() {
+    captured = readBackBuffer();
+}
 } // namespace
 
 void startGlTestDisplay(int& argc, char** argv) {
@@ -40,4 +42,6 @@ cv::Mat readBackBuffer() {
     return upright;
 }
 
-cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) { return cv::mean(picture(area)); }
+cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) {
+    return cv::mean(picture(area));
+}

@@ -1,8 +1,8 @@
 #include "support/Xvfb.h"
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <string>

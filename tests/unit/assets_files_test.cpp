@@ -53,12 +53,12 @@ std::vector<Expected> expectedTextures() {
     return files;
 }
 
-std::vector<uint8_t> readFile(const fs::path &path) {
+std::vector<uint8_t> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-uint32_t le32(const std::vector<uint8_t> &b, size_t at) {
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
@@ -67,7 +67,7 @@ uint32_t le32(const std::vector<uint8_t> &b, size_t at) {
 TEST(AssetFiles, EveryTextureHasItsNameSizeAndFormat) {
     const std::vector<Expected> expected = expectedTextures();
     ASSERT_EQ(expected.size(), 79u);
-    for (const Expected &e : expected) {
+    for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
         const fs::path path = fs::path("Texturen") / e.name;
         const std::vector<uint8_t> bytes = readFile(path);
@@ -90,10 +90,10 @@ TEST(AssetFiles, EveryTextureHasItsNameSizeAndFormat) {
 
 TEST(AssetFiles, TextureFolderHoldsExactlyTheGamesFiles) {
     std::set<std::string> wanted{"valleyDepth.bmp"};
-    for (const Expected &e : expectedTextures())
+    for (const Expected& e : expectedTextures())
         wanted.insert(e.name);
     std::set<std::string> present;
-    for (const auto &entry : fs::directory_iterator("Texturen"))
+    for (const auto& entry : fs::directory_iterator("Texturen"))
         present.insert(entry.path().filename().string());
     EXPECT_EQ(present, wanted);
     // The person icon's ü is one Latin-1 byte; the UTF-8 spelling would name a file the game never opens.
@@ -106,7 +106,7 @@ TEST(AssetFiles, DepthMapIsGreyAndReadableByTheGame) {
     EXPECT_EQ(depth.width, 1024);
     EXPECT_EQ(depth.height, 512);
     for (int i = 0; i < depth.width * depth.height; ++i) {
-        const uint8_t *p = depth.pixels.get() + i * 3;
+        const uint8_t* p = depth.pixels.get() + i * 3;
         ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]) << "pixel " << i << " is not grey";
     }
     const cv::Mat viaImageLibrary = cv::imread("Texturen/valleyDepth.bmp", cv::IMREAD_COLOR);
@@ -121,8 +121,8 @@ TEST(AssetFiles, TwoRunsWriteIdenticalBytes) {
     fs::remove_all(again);
     ASSERT_EQ(std::system(("tools/assetgen '" + again.string() + "'").c_str()), 0);
     size_t compared = 0;
-    for (const char *folder : {"Texturen", "Sounds"}) {
-        for (const auto &entry : fs::directory_iterator(fs::path(folder))) {
+    for (const char* folder : {"Texturen", "Sounds"}) {
+        for (const auto& entry : fs::directory_iterator(fs::path(folder))) {
             const fs::path twin = again / folder / entry.path().filename();
             SCOPED_TRACE(twin.string());
             ASSERT_TRUE(fs::exists(twin));

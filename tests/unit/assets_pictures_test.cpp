@@ -7,7 +7,7 @@
 
 namespace {
 
-cv::Mat load(const std::string &name) {
+cv::Mat load(const std::string& name) {
     cv::Mat image = cv::imread("Texturen/" + name, cv::IMREAD_COLOR);
     EXPECT_FALSE(image.empty()) << name;
     return image;
@@ -22,7 +22,7 @@ template <class PixelA, class PixelB> double lineDifference(int length, PixelA a
     return sum / (length * 3);
 }
 
-long litPixels(const cv::Mat &m, int threshold) {
+long litPixels(const cv::Mat& m, int threshold) {
     long n = 0;
     for (int y = 0; y < m.rows; ++y)
         for (int x = 0; x < m.cols; ++x) {
@@ -32,7 +32,7 @@ long litPixels(const cv::Mat &m, int threshold) {
     return n;
 }
 
-double brightness(const cv::Mat &m) {
+double brightness(const cv::Mat& m) {
     double sum = 0;
     for (int y = 0; y < m.rows; ++y)
         for (int x = 0; x < m.cols; ++x)
@@ -46,8 +46,8 @@ TEST(AssetPictures, SkyFacesMeetAtTheirEdges) {
     const cv::Mat front = load("sky_vorne.bmp"), left = load("sky_links.bmp"), right = load("sky_rechts.bmp");
     const cv::Mat back = load("sky_hinten.bmp"), top = load("sky_oben.bmp"), bottom = load("sky_unten.bmp");
     const int n = 512;
-    auto column = [](const cv::Mat &m, int x) { return [&m, x](int k) { return m.at<cv::Vec3b>(k, x); }; };
-    auto row = [](const cv::Mat &m, int y) { return [&m, y](int k) { return m.at<cv::Vec3b>(y, k); }; };
+    auto column = [](const cv::Mat& m, int x) { return [&m, x](int k) { return m.at<cv::Vec3b>(k, x); }; };
+    auto row = [](const cv::Mat& m, int y) { return [&m, y](int k) { return m.at<cv::Vec3b>(y, k); }; };
     // Going round: left, front, right, back, left again.
     EXPECT_LT(lineDifference(n, column(left, n - 1), column(front, 0)), 3.0);
     EXPECT_LT(lineDifference(n, column(front, n - 1), column(right, 0)), 3.0);

@@ -48,9 +48,9 @@ protected:
 std::vector<int> Relief::heights_;
 
 TEST_F(Relief, EveryTownStandsOnAFlatPadUnderWater) {
-    for (const TownEntry &town : kTownTable) {
+    for (const TownEntry& town : kTownTable) {
         SCOPED_TRACE(town.name);
-        const GridPlacement &g = town.placement;
+        const GridPlacement& g = town.placement;
         const int h = ground(g.column, g.row);
         const auto [lo, hi] = groundRange(g.column, g.row, 3.0);
         EXPECT_LE(hi - h, 1.5);
@@ -62,11 +62,11 @@ TEST_F(Relief, EveryTownStandsOnAFlatPadUnderWater) {
 }
 
 TEST_F(Relief, NuernbergLandsOnTheFloorBelowItsLedge) {
-    const auto nuernberg = std::find_if(kTownTable.begin(), kTownTable.end(), [](const TownEntry &t) {
+    const auto nuernberg = std::find_if(kTownTable.begin(), kTownTable.end(), [](const TownEntry& t) {
         return std::string(t.name) == "Nuernberg";
     });
     ASSERT_NE(nuernberg, kTownTable.end());
-    const GridPlacement &g = nuernberg->placement;
+    const GridPlacement& g = nuernberg->placement;
     const double landColumn = g.column + g.dx / 4.0;
     ASSERT_EQ(landColumn, 640.0);
     const double townY = ground(g.column, g.row) + g.dy;
@@ -80,7 +80,7 @@ TEST_F(Relief, NuernbergLandsOnTheFloorBelowItsLedge) {
 TEST_F(Relief, StartPointsFloatClearOfTheGroundBelowTheSurface) {
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
         SCOPED_TRACE("start point " + std::to_string(k));
-        const GridPlacement &s = kStartPoints[k];
+        const GridPlacement& s = kStartPoints[k];
         const double y = ground(s.column, s.row) + s.dy;
         const double column = s.column + s.dx / 4.0, row = s.row - s.dz / 4.0; // z = -4 row
         EXPECT_LE(y, 17.0);
@@ -97,7 +97,7 @@ TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
     // Flood fill over grid points whose ground lies at 0 or below, from the first town.
     std::vector<char> reached(heights_.size(), 0);
     std::queue<std::pair<int, int>> open;
-    const GridPlacement &first = kTownTable[0].placement;
+    const GridPlacement& first = kTownTable[0].placement;
     ASSERT_LE(ground(first.column, first.row), 0);
     open.push({first.column, first.row});
     reached[static_cast<size_t>(first.row) * kColumns + first.column] = 1;
@@ -105,7 +105,7 @@ TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
         const auto [i, j] = open.front();
         open.pop();
         const int next[4][2] = {{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}};
-        for (const auto &n : next) {
+        for (const auto& n : next) {
             if (n[0] < 0 || n[1] < 0 || n[0] >= kColumns || n[1] >= kRows)
                 continue;
             const size_t index = static_cast<size_t>(n[1]) * kColumns + n[0];
@@ -118,8 +118,8 @@ TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
     auto isReached = [&](double column, double row) {
         return reached[static_cast<size_t>(std::lround(row)) * kColumns + std::lround(column)] != 0;
     };
-    for (const TownEntry &town : kTownTable) {
-        const GridPlacement &g = town.placement;
+    for (const TownEntry& town : kTownTable) {
+        const GridPlacement& g = town.placement;
         EXPECT_TRUE(isReached(g.column + g.dx / 4.0, g.row - g.dz / 4.0)) << town.name;
     }
     EXPECT_TRUE(isReached(kRestartPosition[0] / 4.0, std::floor(-kRestartPosition[2] / 4.0))) << "restart";

@@ -18,14 +18,14 @@ struct Wave {
     double seconds() const { return samples.size() / 22050.0; }
 };
 
-uint32_t le32(const std::vector<uint8_t> &b, size_t at) {
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
-uint16_t le16(const std::vector<uint8_t> &b, size_t at) {
+uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
     return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-Wave load(const std::string &name) {
+Wave load(const std::string& name) {
     std::ifstream in("Sounds/" + name, std::ios::binary);
     Wave w{{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}, {}};
     if (w.bytes.size() >= 44)
@@ -35,14 +35,14 @@ Wave load(const std::string &name) {
 }
 
 // Crossings of zero per second: high for a crack, low for a rumble.
-double zeroCrossingRate(const Wave &w) {
+double zeroCrossingRate(const Wave& w) {
     long crossings = 0;
     for (size_t i = 1; i < w.samples.size(); ++i)
         crossings += (w.samples[i - 1] < 0) != (w.samples[i] < 0);
     return crossings / w.seconds();
 }
 
-double rms(const Wave &w, double from, double to) {
+double rms(const Wave& w, double from, double to) {
     double sum = 0;
     const size_t a = static_cast<size_t>(from * 22050),
                  b = std::min(w.samples.size(), static_cast<size_t>(to * 22050));
@@ -52,7 +52,7 @@ double rms(const Wave &w, double from, double to) {
 }
 
 const struct {
-    const char *name;
+    const char* name;
     double shortest, longest;
 } kEffects[] = {
     {"30cal_shoot.wav", 0.03, 0.12}, // the gun repeats every 80 ms and each shot cuts the last
@@ -63,7 +63,7 @@ const struct {
 } // namespace
 
 TEST(AssetSounds, HeadersDescribePlainMonoPcm) {
-    for (const auto &effect : kEffects) {
+    for (const auto& effect : kEffects) {
         SCOPED_TRACE(effect.name);
         const Wave w = load(effect.name);
         ASSERT_GE(w.bytes.size(), 44u);
@@ -83,7 +83,7 @@ TEST(AssetSounds, HeadersDescribePlainMonoPcm) {
 }
 
 TEST(AssetSounds, LengthsLevelsAndEndings) {
-    for (const auto &effect : kEffects) {
+    for (const auto& effect : kEffects) {
         SCOPED_TRACE(effect.name);
         const Wave w = load(effect.name);
         EXPECT_GE(w.seconds(), effect.shortest);

@@ -13,7 +13,7 @@
 
 namespace {
 
-cv::Mat load(const std::string &name) {
+cv::Mat load(const std::string& name) {
     cv::Mat image = cv::imread("Texturen/" + name, cv::IMREAD_COLOR);
     EXPECT_FALSE(image.empty()) << name;
     return image;
@@ -23,23 +23,23 @@ std::string causticName(int k) {
     return "caust" + std::string(k < 10 ? "0" : "") + std::to_string(k) + ".bmp";
 }
 
-double luma(const cv::Vec3b &p) {
+double luma(const cv::Vec3b& p) {
     return (p[0] + p[1] + p[2]) / 3.0;
 }
 
 // Mean absolute difference between two columns (or rows) of a picture.
-double columnDifference(const cv::Mat &m, int a, int b) {
+double columnDifference(const cv::Mat& m, int a, int b) {
     double sum = 0;
     for (int y = 0; y < m.rows; ++y)
         for (int c = 0; c < 3; ++c)
             sum += std::abs(m.at<cv::Vec3b>(y, a)[c] - m.at<cv::Vec3b>(y, b)[c]);
     return sum / (m.rows * 3);
 }
-double rowDifference(const cv::Mat &m, int a, int b) {
+double rowDifference(const cv::Mat& m, int a, int b) {
     return columnDifference(m.t(), a, b);
 }
 
-double meanDifference(const cv::Mat &a, const cv::Mat &b) {
+double meanDifference(const cv::Mat& a, const cv::Mat& b) {
     double sum = 0;
     for (int y = 0; y < a.rows; ++y)
         for (int x = 0; x < a.cols; ++x)
@@ -48,7 +48,7 @@ double meanDifference(const cv::Mat &a, const cv::Mat &b) {
 }
 
 // The wrap-around seam compared with the typical step between neighbouring columns and rows inside.
-void expectSeamless(const cv::Mat &m, const std::string &name) {
+void expectSeamless(const cv::Mat& m, const std::string& name) {
     SCOPED_TRACE(name);
     double inside = 0;
     for (int k = 1; k < 8; ++k)
@@ -101,15 +101,15 @@ TEST(AssetTextures, CausticsLoopSmoothlyOnAMidGreyBase) {
 }
 
 TEST(AssetTextures, EveryHudMaskPairsWithItsColourPicture) {
-    const std::pair<const char *, std::vector<std::string>> pairs[] = {
+    const std::pair<const char*, std::vector<std::string>> pairs[] = {
         {"leiste_mask.bmp", {"leiste.bmp"}},
         {"leiste2_mask.bmp", {"leiste2.bmp"}},
         {"crosshair1_mask.bmp", {"crosshair1.bmp"}},
         {"health_mask.bmp", {"health1.bmp", "health5.bmp", "health10.bmp", "health11.bmp"}},
     };
-    for (const auto &[maskName, colourNames] : pairs) {
+    for (const auto& [maskName, colourNames] : pairs) {
         const cv::Mat mask = load(maskName);
-        for (const std::string &colourName : colourNames) {
+        for (const std::string& colourName : colourNames) {
             SCOPED_TRACE(std::string(maskName) + " / " + colourName);
             const cv::Mat colour = load(colourName);
             ASSERT_EQ(mask.size, colour.size);
@@ -176,10 +176,10 @@ TEST(AssetTextures, RadarShowsEachTownWhereThePointerWouldBe) {
     BitmapImage radar;
     ASSERT_EQ(loadBitmap("Texturen/valleyDepth_radar2.bmp", radar), bitmap_result::ok);
     const cv::Mat mask = load("valleyDepth_radar2_mask.bmp");
-    for (const TownEntry &town : kTownTable) {
+    for (const TownEntry& town : kTownTable) {
         SCOPED_TRACE(town.name);
         const int i = town.placement.column, j = town.placement.row;
-        const uint8_t *p = radar.pixels.get() + (static_cast<size_t>(j) * 1024 + i) * 3; // red, green, blue
+        const uint8_t* p = radar.pixels.get() + (static_cast<size_t>(j) * 1024 + i) * 3; // red, green, blue
         EXPECT_GT(p[0], 200);
         EXPECT_GT(p[1], 150);
         EXPECT_LT(p[2], 100);
@@ -190,7 +190,7 @@ TEST(AssetTextures, RadarShowsEachTownWhereThePointerWouldBe) {
 }
 
 TEST(AssetTextures, AddedPicturesAreBlackAroundTheirEdges) {
-    for (const char *name : {"health1.bmp", "health10.bmp", "health11.bmp", "crosshair1.bmp",
+    for (const char* name : {"health1.bmp", "health10.bmp", "health11.bmp", "crosshair1.bmp",
                              "Mensch_rot.bmp", "Mensch_gr\xFCn.bmp", "Mensch_beam.bmp", "muzzle1.bmp",
                              "luftblase1.bmp", "SOS0.bmp", "SOS3.bmp", "Zeiger.bmp"}) {
         SCOPED_TRACE(name);
@@ -212,7 +212,7 @@ TEST(AssetTextures, AddedPicturesAreBlackAroundTheirEdges) {
 TEST(AssetTextures, ColoursArriveAsPaintedAfterTheUpload) {
     // GL_RGB uploads take the image library's first byte as red; GL_BGR_EXT uploads take it as blue.
     // Means over the lit pixels, so black backgrounds and faint outlines do not decide.
-    auto meanChannels = [](const cv::Mat &m) {
+    auto meanChannels = [](const cv::Mat& m) {
         cv::Vec3d sum(0, 0, 0);
         int n = 0;
         for (int y = 0; y < m.rows; ++y)

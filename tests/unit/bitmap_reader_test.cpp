@@ -67,14 +67,14 @@ std::vector<uint8_t> distinctPalette(int entries) {
     return palette;
 }
 
-void setEntry(std::vector<uint8_t> &palette, int index, uint8_t blue, uint8_t green, uint8_t red) {
+void setEntry(std::vector<uint8_t>& palette, int index, uint8_t blue, uint8_t green, uint8_t red) {
     palette[index * 4 + 0] = blue;
     palette[index * 4 + 1] = green;
     palette[index * 4 + 2] = red;
 }
 
 // The red, green, blue triples the given palette entries must decode to, one after the other.
-std::vector<uint8_t> expand(const std::vector<uint8_t> &palette, const std::vector<int> &indices) {
+std::vector<uint8_t> expand(const std::vector<uint8_t>& palette, const std::vector<int>& indices) {
     std::vector<uint8_t> out;
     for (int index : indices) {
         out.push_back(palette[index * 4 + 2]);
@@ -84,12 +84,12 @@ std::vector<uint8_t> expand(const std::vector<uint8_t> &palette, const std::vect
     return out;
 }
 
-std::vector<uint8_t> concat(std::vector<uint8_t> a, const std::vector<uint8_t> &b) {
+std::vector<uint8_t> concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-std::vector<uint8_t> pixelsOf(const BitmapImage &image) {
+std::vector<uint8_t> pixelsOf(const BitmapImage& image) {
     if (!image.pixels || image.width <= 0 || image.height <= 0)
         return {};
     const size_t size = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3;
@@ -107,7 +107,7 @@ BitmapImage previousImage() {
     return image;
 }
 
-void expectPreviousImage(const BitmapImage &image, const uint8_t *buffer, const std::string &what) {
+void expectPreviousImage(const BitmapImage& image, const uint8_t* buffer, const std::string& what) {
     EXPECT_EQ(image.width, 2) << what;
     EXPECT_EQ(image.height, 1) << what;
     EXPECT_EQ(image.pixels.get(), buffer) << what;
@@ -124,14 +124,14 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    std::string write(const std::string &name, const std::vector<uint8_t> &bytes) {
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
         const std::string path = (dir / name).string();
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
 
-    char load(const BmpFile &file, BitmapImage &image) {
+    char load(const BmpFile& file, BitmapImage& image) {
         return loadBitmap(write("image.bmp", file.bytes()), image);
     }
 
@@ -280,7 +280,7 @@ TEST_F(BitmapReader, SecondLoadIntoTheSameImageTakesTheNewSizeAndContent) {
 
 TEST_F(BitmapReader, MissingFileAndForeignMagicLeaveTheImageAsItWas) {
     BitmapImage image = previousImage();
-    const uint8_t *buffer = image.pixels.get();
+    const uint8_t* buffer = image.pixels.get();
     EXPECT_EQ(loadBitmap((dir / "absent.bmp").string(), image), bitmap_result::cannotOpen);
     expectPreviousImage(image, buffer, "missing file");
 
@@ -294,7 +294,7 @@ TEST_F(BitmapReader, MissingFileAndForeignMagicLeaveTheImageAsItWas) {
         EXPECT_EQ(loadBitmap(write("foreign.bmp", bytes), image), bitmap_result::notBitmap) << magic;
         expectPreviousImage(image, buffer, magic);
     }
-    for (const std::vector<uint8_t> &tiny : {std::vector<uint8_t>{}, std::vector<uint8_t>{'B'}}) {
+    for (const std::vector<uint8_t>& tiny : {std::vector<uint8_t>{}, std::vector<uint8_t>{'B'}}) {
         EXPECT_EQ(loadBitmap(write("tiny.bmp", tiny), image), bitmap_result::notBitmap) << tiny.size();
         expectPreviousImage(image, buffer, std::to_string(tiny.size()) + " bytes");
     }
@@ -319,7 +319,7 @@ TEST_F(BitmapReader, UnsupportedDepthReplacesTheImageWithAZeroedBufferOfTheHeade
 
 TEST_F(BitmapReader, FilesShorterThanTheirHeaderClaimsReportReadError) {
     BitmapImage image = previousImage();
-    const uint8_t *buffer = image.pixels.get();
+    const uint8_t* buffer = image.pixels.get();
     BmpFile valid;
     valid.width = 4;
     valid.height = 4;
@@ -361,7 +361,7 @@ TEST_F(BitmapReader, ImpossibleSizesAndCompressionAreRejectedBeforeTheImageIsTou
         int32_t width;
         int32_t height;
         uint32_t compression;
-        const char *what;
+        const char* what;
     };
     const Case cases[] = {
         {0, 4, 0, "zero width"},
@@ -379,14 +379,14 @@ TEST_F(BitmapReader, ImpossibleSizesAndCompressionAreRejectedBeforeTheImageIsTou
         {2, 1, 1, "run-length 8"},
         {2, 1, 3, "bit fields"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         BmpFile file;
         file.width = c.width;
         file.height = c.height;
         file.compression = c.compression;
         file.pixels = {1, 2, 3, 4, 5, 6};
         BitmapImage image = previousImage();
-        const uint8_t *buffer = image.pixels.get();
+        const uint8_t* buffer = image.pixels.get();
         EXPECT_EQ(load(file, image), bitmap_result::unsupported) << c.what;
         expectPreviousImage(image, buffer, c.what);
     }

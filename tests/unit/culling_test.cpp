@@ -80,9 +80,9 @@ TEST(Culling, BoxesBehindBesideAndBeyondTheFogAreDropped) {
     const ViewFrustum frustum(0.0f, 0.0f, {0, 0, 0}, 312.0);
     const auto box = [](float x, float z) { return Box{{x - 5, -5, z - 5}, {x + 5, 5, z + 5}}; };
     EXPECT_TRUE(frustum.mayShow(box(0, -100)));
-    EXPECT_FALSE(frustum.mayShow(box(0, 100)));  // behind
+    EXPECT_FALSE(frustum.mayShow(box(0, 100)));   // behind
     EXPECT_FALSE(frustum.mayShow(box(300, -50))); // far to the right
-    EXPECT_FALSE(frustum.mayShow(box(0, -330))); // lost in the fog
+    EXPECT_FALSE(frustum.mayShow(box(0, -330)));  // lost in the fog
     EXPECT_TRUE(frustum.mayShow(box(0, -310)));
 
     // A positive heading turns left: the box on the left comes into view.

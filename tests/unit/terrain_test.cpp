@@ -92,7 +92,8 @@ TEST(TerrainTiles, TilesCoverTheFloorsStripsExactlyOnce) {
         for (int row = span.firstRow; row < span.endRow; ++row) {
             vertices += 2L * (span.lastColumn - span.firstColumn + 1);
             for (int column = span.firstColumn; column < span.lastColumn; ++column)
-                EXPECT_TRUE(cells.insert({column, row}).second) << "cell drawn twice: " << column << "," << row;
+                EXPECT_TRUE(cells.insert({column, row}).second)
+                    << "cell drawn twice: " << column << "," << row;
         }
     }
     EXPECT_EQ(cells.size(), 1022u * 511u);

@@ -32,7 +32,8 @@ TEST(TextureTables, GroupsHoldTheFilesTheGameDrawsByIndex) {
     // 80 textures from 79 files: only the left sky face is loaded twice.
     std::set<std::string> names;
     int entries = 0;
-    for (TextureGroup group : {TextureGroup::World, TextureGroup::Scene, TextureGroup::Hud, TextureGroup::Caustic})
+    for (TextureGroup group :
+         {TextureGroup::World, TextureGroup::Scene, TextureGroup::Hud, TextureGroup::Caustic})
         for (const TextureFile& file : textureFiles(group)) {
             names.insert(file.name);
             ++entries;

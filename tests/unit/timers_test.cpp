@@ -15,7 +15,9 @@ struct Armed {
 };
 std::vector<Armed> armed;
 
-void recordTimer(unsigned int delay, void (*callback)(int), int value) { armed.push_back({delay, callback, value}); }
+void recordTimer(unsigned int delay, void (*callback)(int), int value) {
+    armed.push_back({delay, callback, value});
+}
 
 GameState recordingState() {
     armed.clear();

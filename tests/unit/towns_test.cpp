@@ -24,7 +24,9 @@ void fillSlopedGrid() {
     ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
 }
 
-Stadt townAt(float x, float y, float z, int inhabitants = 10) { return Stadt(x, y, z, inhabitants, "T"); }
+Stadt townAt(float x, float y, float z, int inhabitants = 10) {
+    return Stadt(x, y, z, inhabitants, "T");
+}
 
 } // namespace
 

@@ -22,8 +22,8 @@ GameState waterAt(float level) {
 }
 
 // Runs one cell through eight successive phases starting at firstPhase and records a point after each.
-std::vector<float> runCycle(GameState &state, int column, int row, int firstPhase,
-                            const TerrainVertex &point) {
+std::vector<float> runCycle(GameState& state, int column, int row, int firstPhase,
+                            const TerrainVertex& point) {
     std::vector<float> heights;
     for (int k = 0; k < 8; ++k) {
         state.wavePhase = (firstPhase + k) % 8;
@@ -87,7 +87,7 @@ TEST(WaterWindow, PositionsOffTheGridGiveAClampedOrEmptyWindow) {
     EXPECT_EQ(partly.endRow, 15);
 
     // Far away on any side, or at a position that is no number, nothing is drawn and nothing overflows.
-    for (const auto &[x, z] : std::vector<std::pair<double, double>>{{-400.0, -400.0},
+    for (const auto& [x, z] : std::vector<std::pair<double, double>>{{-400.0, -400.0},
                                                                      {400.0, 400.0},
                                                                      {9000.0, -400.0},
                                                                      {400.0, -9000.0},
@@ -102,8 +102,8 @@ TEST(WaterWindow, PositionsOffTheGridGiveAClampedOrEmptyWindow) {
 
 TEST(WaterWave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
     GameState state = waterAt(20.0f);
-    TerrainVertex &evenCorner = terrainGrid[11][20]; // cell (10, 20)
-    TerrainVertex &oddCorner = terrainGrid[12][20];  // cell (11, 20)
+    TerrainVertex& evenCorner = terrainGrid[11][20]; // cell (10, 20)
+    TerrainVertex& oddCorner = terrainGrid[12][20];  // cell (11, 20)
     evenCorner.water = 20.0f;
     oddCorner.water = 20.0f;
 
@@ -117,7 +117,7 @@ TEST(WaterWave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
     EXPECT_EQ(oddCorner.water, 20.0f);
 
     // The cell moves only its corner; the other three points of its quad belong to other cells.
-    for (TerrainVertex *point : {&terrainGrid[10][20], &terrainGrid[10][21], &terrainGrid[11][21]})
+    for (TerrainVertex* point : {&terrainGrid[10][20], &terrainGrid[10][21], &terrainGrid[11][21]})
         point->water = 7.0f;
     for (int phase = 0; phase < 8; ++phase) {
         state.wavePhase = phase;
@@ -131,7 +131,7 @@ TEST(WaterWave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
 TEST(WaterWave, FollowsTheCurrentWaterLevelAndStartsFromTheStoredHeight) {
     // After the ceiling has sunk, a point dips below the new level and returns to it.
     GameState state = waterAt(18.5f);
-    TerrainVertex &corner = terrainGrid[31][40]; // cell (30, 40), even
+    TerrainVertex& corner = terrainGrid[31][40]; // cell (30, 40), even
     corner.water = 20.0f;
     state.wavePhase = 0;
     waveStep(state, 30, 40);

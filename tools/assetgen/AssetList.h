@@ -67,8 +67,8 @@ inline std::vector<TextureFile> textureFiles() {
     return files;
 }
 
-inline const char *const kDepthMapFile = "valleyDepth.bmp";
-inline const char *const kSoundFiles[] = {"30cal_shoot.wav", "mg42_shoot.wav", "Torpedo_Tubes.wav",
+inline const char* const kDepthMapFile = "valleyDepth.bmp";
+inline const char* const kSoundFiles[] = {"30cal_shoot.wav", "mg42_shoot.wav", "Torpedo_Tubes.wav",
                                           "great_explosion.wav", "explosion.wav"};
 
 } // namespace assetgen

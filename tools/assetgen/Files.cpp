@@ -7,11 +7,11 @@
 namespace assetgen {
 namespace {
 
-void put16(std::vector<uint8_t> &out, uint32_t v) {
+void put16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
-void put32(std::vector<uint8_t> &out, uint32_t v) {
+void put32(std::vector<uint8_t>& out, uint32_t v) {
     put16(out, v & 0xFFFFu);
     put16(out, v >> 16);
 }
@@ -41,9 +41,9 @@ std::vector<uint8_t> bmpHeader(int width, int height, int bitsPerPixel, uint32_t
     return h;
 }
 
-void writeAll(const std::string &path, const std::vector<uint8_t> &bytes) {
+void writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
 }
@@ -54,14 +54,14 @@ uint8_t toByte(float v) {
     return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f));
 }
 
-void writeBmp24(const std::string &path, const Image &image, BmpLayout layout) {
+void writeBmp24(const std::string& path, const Image& image, BmpLayout layout) {
     std::vector<uint8_t> bytes = bmpHeader(image.width, image.height, 24, 0);
     const size_t padding = (4 - (image.width * 3) % 4) % 4;
     for (int stored = 0; stored < image.height; ++stored) {
         // A plain BMP stores the bottom row first.
         const int row = layout.drawnBottomUp ? stored : image.height - 1 - stored;
         for (int x = 0; x < image.width; ++x) {
-            const Rgb &c = image.at(x, row);
+            const Rgb& c = image.at(x, row);
             const uint8_t r = toByte(c.r), g = toByte(c.g), b = toByte(c.b);
             bytes.push_back(layout.swapRedBlue ? r : b);
             bytes.push_back(g);
@@ -72,7 +72,7 @@ void writeBmp24(const std::string &path, const Image &image, BmpLayout layout) {
     writeAll(path, bytes);
 }
 
-void writeBmpGrey8(const std::string &path, int width, int height, const std::vector<uint8_t> &rowsBottomUp) {
+void writeBmpGrey8(const std::string& path, int width, int height, const std::vector<uint8_t>& rowsBottomUp) {
     std::vector<uint8_t> bytes = bmpHeader(width, height, 8, 1024);
     for (uint32_t i = 0; i < 256; ++i)
         put32(bytes, i | i << 8 | i << 16);
@@ -85,7 +85,7 @@ void writeBmpGrey8(const std::string &path, int width, int height, const std::ve
     writeAll(path, bytes);
 }
 
-void writeWav(const std::string &path, const std::vector<float> &samples, int sampleRate, float peak) {
+void writeWav(const std::string& path, const std::vector<float>& samples, int sampleRate, float peak) {
     float loudest = 0.0f;
     for (float s : samples)
         loudest = std::fmax(loudest, std::fabs(s));

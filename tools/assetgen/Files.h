@@ -20,12 +20,12 @@ struct BmpLayout {
 
 uint8_t toByte(float v);
 
-void writeBmp24(const std::string &path, const Image &image, BmpLayout layout);
+void writeBmp24(const std::string& path, const Image& image, BmpLayout layout);
 
 // 8-bit grey palette file, rows in the order given (first row is stored first, the bottom of the picture).
-void writeBmpGrey8(const std::string &path, int width, int height, const std::vector<uint8_t> &rowsBottomUp);
+void writeBmpGrey8(const std::string& path, int width, int height, const std::vector<uint8_t>& rowsBottomUp);
 
 // Mono 16-bit PCM, scaled so the loudest sample sits at `peak` of full scale.
-void writeWav(const std::string &path, const std::vector<float> &samples, int sampleRate, float peak);
+void writeWav(const std::string& path, const std::vector<float>& samples, int sampleRate, float peak);
 
 } // namespace assetgen

@@ -13,21 +13,21 @@ Rgb Image::sampleWrapped(float x, float y) const {
     return mix(mix(at(x0, y0), at(x1, y0), tx), mix(at(x0, y1), at(x1, y1), tx), ty);
 }
 
-Image mapped(const Image &source, Rgb (*fn)(Rgb)) {
+Image mapped(const Image& source, Rgb (*fn)(Rgb)) {
     Image out = source;
-    for (Rgb &p : out.pixels)
+    for (Rgb& p : out.pixels)
         p = fn(p);
     return out;
 }
 
 namespace {
 
-void boxPass(std::vector<Rgb> &data, int count, int stride, int lines, int lineStride, int radius,
-             std::vector<Rgb> &scratch) {
+void boxPass(std::vector<Rgb>& data, int count, int stride, int lines, int lineStride, int radius,
+             std::vector<Rgb>& scratch) {
     const float norm = 1.0f / static_cast<float>(2 * radius + 1);
     scratch.resize(static_cast<size_t>(count));
     for (int line = 0; line < lines; ++line) {
-        Rgb *base = data.data() + static_cast<size_t>(line) * lineStride;
+        Rgb* base = data.data() + static_cast<size_t>(line) * lineStride;
         Rgb sum;
         for (int k = -radius; k <= radius; ++k)
             sum += base[static_cast<size_t>(((k % count) + count) % count) * stride];
@@ -44,7 +44,7 @@ void boxPass(std::vector<Rgb> &data, int count, int stride, int lines, int lineS
 
 } // namespace
 
-void blurWrapped(Image &image, int radius, int passes) {
+void blurWrapped(Image& image, int radius, int passes) {
     std::vector<Rgb> scratch;
     for (int p = 0; p < passes; ++p) {
         boxPass(image.pixels, image.width, 1, image.height, image.width, radius, scratch);

@@ -27,7 +27,7 @@ inline Rgb operator*(float s, Rgb a) {
 inline Rgb operator*(Rgb a, Rgb b) {
     return {a.r * b.r, a.g * b.g, a.b * b.b};
 }
-inline Rgb &operator+=(Rgb &a, Rgb b) {
+inline Rgb& operator+=(Rgb& a, Rgb b) {
     return a = a + b;
 }
 inline Rgb grey(float v) {
@@ -82,7 +82,7 @@ struct Vec2 {
 };
 
 // Distance to a stroked path (capsules between consecutive points).
-inline float sdPolyline(float x, float y, const std::vector<Vec2> &points, float radius) {
+inline float sdPolyline(float x, float y, const std::vector<Vec2>& points, float radius) {
     float best = 1e9f;
     for (size_t i = 1; i < points.size(); ++i)
         best = std::min(best,
@@ -91,7 +91,7 @@ inline float sdPolyline(float x, float y, const std::vector<Vec2> &points, float
 }
 
 // Signed distance to a convex polygon, either winding. Exact near edges, good enough for anti-aliasing.
-inline float sdConvex(float x, float y, const std::vector<Vec2> &points) {
+inline float sdConvex(float x, float y, const std::vector<Vec2>& points) {
     const Vec2 p0 = points[0], p1 = points[1], p2 = points[2];
     const float winding =
         ((p1.x - p0.x) * (p2.y - p0.y) - (p1.y - p0.y) * (p2.x - p0.x)) > 0.0f ? 1.0f : -1.0f;
@@ -112,13 +112,13 @@ struct Image {
     Image() = default;
     Image(int w, int h, Rgb fill = {}) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
 
-    Rgb &at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
-    const Rgb &at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    Rgb& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+    const Rgb& at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 
     // Bilinear sample with wrap-around, coordinates in pixels.
     Rgb sampleWrapped(float x, float y) const;
 
-    template <class Fn> void forEach(Fn &&fn) {
+    template <class Fn> void forEach(Fn&& fn) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 at(x, y) = fn(x + 0.5f, y + 0.5f);
@@ -126,8 +126,8 @@ struct Image {
 };
 
 // Same picture, every pixel run through one colour map.
-Image mapped(const Image &source, Rgb (*fn)(Rgb));
+Image mapped(const Image& source, Rgb (*fn)(Rgb));
 // Separable box blur with wrap-around, repeated `passes` times (three passes look Gaussian).
-void blurWrapped(Image &image, int radius, int passes);
+void blurWrapped(Image& image, int radius, int passes);
 
 } // namespace assetgen

@@ -21,7 +21,7 @@ float panel(float x, float y) {
 }
 
 // How much of the scene the map hides: water is solid, land a tinted glass, outside the frame nothing.
-float opacityAt(const Relief &relief, float x, float y) {
+float opacityAt(const Relief& relief, float x, float y) {
     const int column = std::clamp(static_cast<int>(x), 0, W - 1);
     const int row = gridRowOf(std::clamp(static_cast<int>(y), 0, H - 1));
     const float land = relief.at(column, row) > kWaterLevel ? 0.55f : 1.0f;
@@ -34,7 +34,7 @@ float opacityAt(const Relief &relief, float x, float y) {
 
 } // namespace
 
-Image paintRadarMap(const Relief &relief) {
+Image paintRadarMap(const Relief& relief) {
     // Smoothed heights give clean contour lines.
     Image smooth(W, H);
     for (int y = 0; y < H; ++y)
@@ -69,14 +69,14 @@ Image paintRadarMap(const Relief &relief) {
         }
     }
     // Towns: a bright dot with a dark ring so they read even on the shore line.
-    for (const TownEntry &town : kTownTable) {
+    for (const TownEntry& town : kTownTable) {
         const float tx = town.placement.column + 0.5f, ty = (H - 1 - town.placement.row) + 0.5f;
         for (int y = static_cast<int>(ty) - 14; y <= static_cast<int>(ty) + 14; ++y)
             for (int x = static_cast<int>(tx) - 14; x <= static_cast<int>(tx) + 14; ++x) {
                 if (x < 0 || y < 0 || x >= W || y >= H)
                     continue;
                 const float d = std::hypot(x + 0.5f - tx, y + 0.5f - ty);
-                Rgb &p = image.at(x, y);
+                Rgb& p = image.at(x, y);
                 p = mix(p, hex(0x050505), cover(d - 11.0f, 1.5f));
                 p = mix(p, hex(0xffd21a), cover(d - 8.0f, 1.5f));
                 p = mix(p, hex(0xff4a1a), cover(std::abs(d - 8.0f) - 1.5f, 1.5f));
@@ -86,7 +86,7 @@ Image paintRadarMap(const Relief &relief) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             const float px = x + 0.5f, py = y + 0.5f, d = panel(px, py);
-            Rgb &p = image.at(x, y);
+            Rgb& p = image.at(x, y);
             p = mix(p, mix(hex(0x9aa6ae), hex(0x46525a), py / H), cover(std::abs(d + 4.0f) - 3.0f));
             // Land is glass: what it adds is dimmed in step with what it lets through.
             const bool land = relief.at(x, gridRowOf(y)) > kWaterLevel && d < -7.0f;
@@ -95,7 +95,7 @@ Image paintRadarMap(const Relief &relief) {
     return image;
 }
 
-Image paintRadarMask(const Relief &relief) {
+Image paintRadarMask(const Relief& relief) {
     // The mask quad uses the default texture coordinates, t = 0 at its bottom, and reaches 0.45 up the
     // screen where the map reaches 0.4. Mask row r (top row first, as the file is read) therefore lies
     // 1.125 (r + 0.5) / 512 of the map's height above the map's bottom; rows past the map's top are off

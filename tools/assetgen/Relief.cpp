@@ -21,7 +21,7 @@ struct Channel {
 
 // The valley's course, drawn through the towns' grid points. It enters at the restart basin in the
 // north-west corner, runs south along the western edge, then east and north-east to Hamburg.
-const std::vector<Channel> &channels() {
+const std::vector<Channel>& channels() {
     static const std::vector<Channel> kChannels{
         {{{50, 13}, {72, 70}, {62, 140}, {40, 215}, {30, 295}}, 0.9f},        // restart basin -> Rosenheim
         {{{30, 295}, {70, 330}, {107, 353}, {128, 400}, {153, 445}}, 1.0f},   // -> Friedrichshafen -> Bremen
@@ -58,13 +58,13 @@ float valleyOutside(Point p) {
     const float halfWidth = 11.0f + 7.0f * fbm(p.column / 90.0f, p.row / 90.0f, 64, 64, 3, 31u);
     const float wall = 30.0f + 16.0f * fbm(p.column / 70.0f, p.row / 70.0f, 64, 64, 3, 32u);
     float best = 1e9f;
-    for (const Channel &channel : channels()) {
+    for (const Channel& channel : channels()) {
         float d = 1e9f;
         for (size_t k = 1; k < channel.course.size(); ++k)
             d = std::min(d, distanceToSegment(p, channel.course[k - 1], channel.course[k]));
         best = std::min(best, (d - channel.width * halfWidth) / (channel.width * wall));
     }
-    for (const TownEntry &town : kTownTable) {
+    for (const TownEntry& town : kTownTable) {
         const float d = std::hypot(p.column - town.placement.column, p.row - town.placement.row);
         best = std::min(best, (d - 16.0f) / 34.0f);
     }
@@ -103,8 +103,8 @@ std::vector<Pad> pads() {
         return std::clamp(std::round(floorLevel(static_cast<float>(column), static_cast<float>(row))), -60.0f,
                           -6.0f);
     };
-    for (const TownEntry &town : kTownTable) {
-        const GridPlacement &g = town.placement;
+    for (const TownEntry& town : kTownTable) {
+        const GridPlacement& g = town.placement;
         if (g.dx == 0.0 && g.dz == 0.0) {
             result.push_back({{float(g.column), float(g.row)}, floorAt(g.column, g.row)});
             continue;
@@ -121,11 +121,11 @@ std::vector<Pad> pads() {
         result.push_back({{float(g.column), float(g.row)}, ledge});
     }
     // Start points take the height of the town they start beside, so both pads agree.
-    for (const GridPlacement &s : kStartPoints) {
+    for (const GridPlacement& s : kStartPoints) {
         const Point grid{float(s.column), float(s.row)};
         const Point pos{static_cast<float>(s.column + s.dx / 4.0), static_cast<float>(s.row - s.dz / 4.0)};
         float height = floorAt(s.column, s.row);
-        for (const Pad &pad : result)
+        for (const Pad& pad : result)
             if (std::hypot(pad.centre.column - grid.column, pad.centre.row - grid.row) < 15.0f)
                 height = pad.height;
         result.push_back({grid, height});
@@ -134,7 +134,7 @@ std::vector<Pad> pads() {
     return result;
 }
 
-float applyPad(float height, const Pad &pad, float column, float row) {
+float applyPad(float height, const Pad& pad, float column, float row) {
     const float d = std::hypot(column - pad.centre.column, row - pad.centre.row);
     return d < pad.blendRadius ? mix(pad.height, height, smoothstep(pad.flatRadius, pad.blendRadius, d))
                                : height;
@@ -166,7 +166,7 @@ Relief makeRelief() {
             const float rimSlope = mix(10.0f, 4.0f, smoothstep(16.0f, 40.0f, toRestart));
             h = smoothMax(h, 32.0f - rimSlope * edge, 4.0f);
             // Pads last, so nothing else tilts them; none lies near enough to the rim to lower it.
-            for (const Pad &pad : padList)
+            for (const Pad& pad : padList)
                 h = applyPad(h, pad, c, r);
             relief.height[static_cast<size_t>(row) * kReliefColumns + column] =
                 std::clamp(static_cast<int>(std::lround(h)), -128, 127);
@@ -175,7 +175,7 @@ Relief makeRelief() {
     return relief;
 }
 
-std::vector<uint8_t> reliefSamples(const Relief &relief) {
+std::vector<uint8_t> reliefSamples(const Relief& relief) {
     std::vector<uint8_t> samples(relief.height.size());
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<uint8_t>(relief.height[i] + 128);

@@ -21,6 +21,6 @@ struct Relief {
 Relief makeRelief();
 
 // Depth-map bytes, bottom-up rows: red sample = height + 128.
-std::vector<uint8_t> reliefSamples(const Relief &relief);
+std::vector<uint8_t> reliefSamples(const Relief& relief);
 
 } // namespace assetgen

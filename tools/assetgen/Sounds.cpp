@@ -69,7 +69,7 @@ private:
 };
 
 // One gun crack: a noise snap through a high band and a short body thump.
-void addShot(std::vector<float> &out, int start, Rng &rng, double weight, double brightness) {
+void addShot(std::vector<float>& out, int start, Rng& rng, double weight, double brightness) {
     Biquad snap(Biquad::Kind::BandPass, 2400.0 * brightness, 0.8);
     Biquad body(Biquad::Kind::LowPass, 900.0 * brightness, 0.7);
     Sweep thump(190.0, 55.0, 0.018);
@@ -83,7 +83,7 @@ void addShot(std::vector<float> &out, int start, Rng &rng, double weight, double
 }
 
 // Ends every effect on silence, so no click when it stops.
-void fadeTail(std::vector<float> &out, double seconds) {
+void fadeTail(std::vector<float>& out, double seconds) {
     const int n = std::min(samples(seconds), static_cast<int>(out.size()));
     for (int i = 0; i < n; ++i)
         out[out.size() - 1 - static_cast<size_t>(i)] *= static_cast<float>(i) / n;

@@ -39,7 +39,7 @@ Image paintCrosshairMask();
 enum class PersonState { OutOfReach, InReach, Beaming };
 Image paintPerson(PersonState state);
 Image paintPointer();
-Image paintRadarMap(const Relief &relief);
-Image paintRadarMask(const Relief &relief);
+Image paintRadarMap(const Relief& relief);
+Image paintRadarMask(const Relief& relief);
 
 } // namespace assetgen

@@ -20,7 +20,7 @@ struct FacadeStyle {
     uint32_t seed;
 };
 
-Rgb wallAt(const FacadeStyle &s, float x, float y) {
+Rgb wallAt(const FacadeStyle& s, float x, float y) {
     const float grime = 0.9f + 0.1f * fbm(x / 24.0f, y / 24.0f, 64, 64, 4, s.seed) - 0.08f * (y / s.height);
     switch (s.wall) {
     case Wall::Plaster:
@@ -45,7 +45,7 @@ Rgb wallAt(const FacadeStyle &s, float x, float y) {
 }
 
 // One window at (cx, cy) of half size hw, hh: frame, glass with the sky in it, glazing bars, sill.
-Rgb windowAt(const FacadeStyle &s, float x, float y, float cx, float cy, float hw, float hh, Rgb behind,
+Rgb windowAt(const FacadeStyle& s, float x, float y, float cx, float cy, float hw, float hh, Rgb behind,
              bool lit) {
     const float outer = sdBox(x, y, cx, cy, hw, hh, 1.0f);
     const float glass = sdBox(x, y, cx, cy, hw - 2.5f, hh - 2.5f);
@@ -72,7 +72,7 @@ Rgb windowAt(const FacadeStyle &s, float x, float y, float cx, float cy, float h
     return c;
 }
 
-Image paintStyle(const FacadeStyle &s) {
+Image paintStyle(const FacadeStyle& s) {
     Image image(s.width, s.height);
     const float cornice = s.shopFront ? 0.0f : 10.0f;
     const float floorHeight = (s.height - cornice) / s.floors;

@@ -199,7 +199,7 @@ Image paintCrosshair() {
 
 Image paintCrosshairMask() {
     Image cross = paintCrosshair();
-    for (Rgb &p : cross.pixels)
+    for (Rgb& p : cross.pixels)
         p = grey(1.0f - clamp01(p.g * 1.6f));
     return cross;
 }

@@ -100,7 +100,7 @@ Image paintMuzzleFlash() {
     // Spikes of uneven length: a star, not a flower.
     float spikeLength[8];
     Rng rng(601);
-    for (float &length : spikeLength)
+    for (float& length : spikeLength)
         length = static_cast<float>(rng.range(0.55, 1.0));
     image.forEach([&](float x, float y) {
         const float dx = (x - 128.0f) / 120.0f, dy = (y - 128.0f) / 120.0f;

@@ -120,7 +120,7 @@ std::vector<Image> paintCaustics() {
     Rng rng(301);
     const int directions[][2] = {{4, 1},  {-2, 4}, {3, -3}, {1, 5},  {-5, -2}, {5, 3},
                                  {-3, 6}, {6, -1}, {7, 4},  {-6, 5}, {2, -8},  {9, 2}};
-    for (const auto &d : directions) {
+    for (const auto& d : directions) {
         const int k2 = d[0] * d[0] + d[1] * d[1];
         waves.push_back({d[0], d[1], 1 + static_cast<int>(std::sqrt(std::sqrt(static_cast<float>(k2)))),
                          static_cast<float>(0.40 / (1.0 + k2 / 60.0)),
@@ -136,7 +136,7 @@ std::vector<Image> paintCaustics() {
                 // Each ray leaves the surface at its point and is bent by the local slope.
                 const float px = (rx + 0.5f) * N / kRays, py = (ry + 0.5f) * N / kRays;
                 float sx = 0.0f, sy = 0.0f;
-                for (const Wave &w : waves) {
+                for (const Wave& w : waves) {
                     const float k = kTau / N;
                     const float s = std::cos(k * (w.kx * px + w.ky * py) + w.cycles * time + w.phase);
                     const float len = std::sqrt(static_cast<float>(w.kx * w.kx + w.ky * w.ky));
@@ -161,7 +161,7 @@ std::vector<Image> paintCaustics() {
         for (size_t i = 0; i < light.size(); ++i)
             image.pixels[i] = grey(light[i] / raysPerPixel);
         blurWrapped(image, 1, 2);
-        for (Rgb &p : image.pixels) {
+        for (Rgb& p : image.pixels) {
             // A mid-grey base with bright lines: multiplying the scene by it never blacks it out.
             const float v = 0.50f + 0.5f * (1.0f - std::exp(-0.55f * p.r * p.r));
             p = grey(v);

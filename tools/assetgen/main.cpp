@@ -16,16 +16,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::map<std::string, std::function<Image()>> painters(const Relief &relief,
-                                                       const std::vector<Image> &caustics) {
+std::map<std::string, std::function<Image()>> painters(const Relief& relief,
+                                                       const std::vector<Image>& caustics) {
     std::map<std::string, std::function<Image()>> p;
     p["valleyTex.bmp"] = paintSeabed;
     p["wasser.bmp"] = paintWaterSurface;
-    const std::pair<const char *, SkyFace> sky[] = {
+    const std::pair<const char*, SkyFace> sky[] = {
         {"sky_oben.bmp", SkyFace::Top},     {"sky_links.bmp", SkyFace::Left},
         {"sky_rechts.bmp", SkyFace::Right}, {"sky_vorne.bmp", SkyFace::Front},
         {"sky_hinten.bmp", SkyFace::Back},  {"sky_unten.bmp", SkyFace::Bottom}};
-    for (const auto &[name, face] : sky)
+    for (const auto& [name, face] : sky)
         p[name] = [face] { return paintSky(face); };
     p["luftblase1.bmp"] = paintBubble;
     p["chtiles.bmp"] = paintCheckerTiles;
@@ -58,7 +58,7 @@ std::map<std::string, std::function<Image()>> painters(const Relief &relief,
     return p;
 }
 
-void writeSounds(const fs::path &folder) {
+void writeSounds(const fs::path& folder) {
     std::vector<float> (*const synths[])() = {synthGunShot, synthEnemyBurst, synthTorpedoLaunch,
                                               synthGreatExplosion, synthExplosion};
     for (size_t i = 0; i < std::size(kSoundFiles); ++i)
@@ -67,7 +67,7 @@ void writeSounds(const fs::path &folder) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: assetgen <output folder>\n");
         return 2;
@@ -94,17 +94,17 @@ int main(int argc, char **argv) {
                       reliefSamples(relief));
         const auto paint = painters(relief, caustics);
         const std::vector<TextureFile> files = textureFiles();
-        for (const TextureFile &file : files)
+        for (const TextureFile& file : files)
             if (file.name.rfind("caust", 0) != 0)
                 writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
         causticThread.join();
         soundThread.join();
         if (soundError)
             std::rethrow_exception(soundError);
-        for (const TextureFile &file : files)
+        for (const TextureFile& file : files)
             if (file.name.rfind("caust", 0) == 0)
                 writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
     }

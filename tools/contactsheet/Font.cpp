@@ -51,8 +51,8 @@ constexpr Glyph kGlyphs[] = {
     {'=', {0x00, 0x00, 0x1F, 0x00, 0x1F, 0x00, 0x00}},
 };
 
-const Glyph *find(unsigned char code) {
-    for (const Glyph &g : kGlyphs)
+const Glyph* find(unsigned char code) {
+    for (const Glyph& g : kGlyphs)
         if (g.code == code)
             return &g;
     return nullptr;
@@ -60,14 +60,14 @@ const Glyph *find(unsigned char code) {
 
 } // namespace
 
-int textWidth(const std::string &text, int scale, int spacing) {
+int textWidth(const std::string& text, int scale, int spacing) {
     return static_cast<int>(text.size()) * (kGlyphWidth * scale + spacing);
 }
 
-void drawText(cv::Mat &image, int x, int y, const std::string &text, cv::Vec3b colour, int scale,
+void drawText(cv::Mat& image, int x, int y, const std::string& text, cv::Vec3b colour, int scale,
               int spacing) {
     for (unsigned char c : text) {
-        if (const Glyph *g = find(c)) {
+        if (const Glyph* g = find(c)) {
             for (int row = 0; row < kGlyphHeight; ++row)
                 for (int col = 0; col < kGlyphWidth; ++col)
                     if (g->rows[static_cast<size_t>(row)] & (0x10 >> col))

@@ -26,7 +26,7 @@ Colour mix(Colour a, Colour c, float t) {
 
 class Heights {
 public:
-    explicit Heights(const cv::Mat &depth) : h_(static_cast<size_t>(kColumns) * kRows) {
+    explicit Heights(const cv::Mat& depth) : h_(static_cast<size_t>(kColumns) * kRows) {
         // The file's first stored row is grid row 0; the image library returns the last stored row first.
         for (int row = 0; row < kRows; ++row)
             for (int column = 0; column < kColumns; ++column)
@@ -76,14 +76,14 @@ cv::Vec3b toPixel(Colour c) {
     return {byte(c.b), byte(c.g), byte(c.r)};
 }
 
-void label(cv::Mat &image, int x, int y, const std::string &text, cv::Vec3b colour) {
+void label(cv::Mat& image, int x, int y, const std::string& text, cv::Vec3b colour) {
     for (int oy = -1; oy <= 1; ++oy)
         for (int ox = -1; ox <= 1; ++ox)
             drawText(image, x + ox, y + oy, text, cv::Vec3b(20, 20, 20), 2);
     drawText(image, x, y, text, colour, 2);
 }
 
-void dot(cv::Mat &image, int cx, int cy, int radius, cv::Vec3b colour) {
+void dot(cv::Mat& image, int cx, int cy, int radius, cv::Vec3b colour) {
     for (int y = cy - radius; y <= cy + radius; ++y)
         for (int x = cx - radius; x <= cx + radius; ++x)
             if (x >= 0 && y >= 0 && x < image.cols && y < image.rows &&
@@ -92,22 +92,22 @@ void dot(cv::Mat &image, int cx, int cy, int radius, cv::Vec3b colour) {
 }
 
 // Top view at twice the grid's resolution; grid row 0 (z = 0) at the bottom, column 0 at the left.
-void topView(cv::Mat &sheet, const Heights &heights, int originY) {
+void topView(cv::Mat& sheet, const Heights& heights, int originY) {
     for (int y = 0; y < 2 * kRows; ++y)
         for (int x = 0; x < 2 * kColumns; ++x)
             sheet.at<cv::Vec3b>(originY + y, x) = toPixel(heights.colour(x / 2.0f, kRows - 1 - y / 2.0f));
     auto place = [&](double column, double row) {
         return cv::Point(static_cast<int>(column * 2), originY + static_cast<int>((kRows - 1 - row) * 2));
     };
-    for (const TownEntry &town : kTownTable) {
-        const GridPlacement &g = town.placement;
+    for (const TownEntry& town : kTownTable) {
+        const GridPlacement& g = town.placement;
         const cv::Point p = place(g.column + g.dx / 4.0, g.row - g.dz / 4.0);
         dot(sheet, p.x, p.y, 7, cv::Vec3b(20, 20, 20));
         dot(sheet, p.x, p.y, 5, cv::Vec3b(40, 60, 255));
         label(sheet, p.x + 10, p.y - 7, town.name, cv::Vec3b(255, 255, 255));
     }
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
-        const GridPlacement &s = kStartPoints[k];
+        const GridPlacement& s = kStartPoints[k];
         const cv::Point p = place(s.column + s.dx / 4.0, s.row - s.dz / 4.0);
         dot(sheet, p.x, p.y, 4, cv::Vec3b(40, 230, 255));
         label(sheet, p.x - 28, p.y + 8, "S" + std::to_string(k), cv::Vec3b(40, 230, 255));
@@ -119,7 +119,7 @@ void topView(cv::Mat &sheet, const Heights &heights, int originY) {
 
 // Oblique parallel view from the south edge: each screen column walks the grid from near to far and
 // paints only what rises above everything nearer.
-void obliqueView(cv::Mat &sheet, const Heights &heights, int originY, int viewHeight) {
+void obliqueView(cv::Mat& sheet, const Heights& heights, int originY, int viewHeight) {
     constexpr float kDepthStep = 1.2f, kHeightScale = 1.2f;
     const int baseline = originY + viewHeight - 20;
     for (int x = 0; x < sheet.cols; ++x) {
@@ -144,7 +144,7 @@ void obliqueView(cv::Mat &sheet, const Heights &heights, int originY, int viewHe
 
 } // namespace
 
-bool renderRelief(const std::filesystem::path &depthMap, const std::filesystem::path &out) {
+bool renderRelief(const std::filesystem::path& depthMap, const std::filesystem::path& out) {
     const cv::Mat depth = cv::imread(depthMap.string(), cv::IMREAD_COLOR);
     if (depth.cols != kColumns || depth.rows != kRows) {
         std::fprintf(stderr, "contactsheet: cannot read %s\n", depthMap.c_str());

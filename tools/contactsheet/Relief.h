@@ -6,6 +6,6 @@
 
 namespace contactsheet {
 
-bool renderRelief(const std::filesystem::path &depthMap, const std::filesystem::path &out);
+bool renderRelief(const std::filesystem::path& depthMap, const std::filesystem::path& out);
 
 } // namespace contactsheet

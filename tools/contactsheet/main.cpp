@@ -18,7 +18,7 @@ const cv::Vec3b kBackground(40, 36, 32), kLabel(225, 230, 232), kHeading(120, 20
 
 // Undo what storing did: the game swaps red and blue on upload for GL_RGB files and shows quads drawn
 // with t = 0 at the bottom upside down relative to the file.
-cv::Mat asShown(const cv::Mat &file, const assetgen::BmpLayout &layout) {
+cv::Mat asShown(const cv::Mat& file, const assetgen::BmpLayout& layout) {
     cv::Mat shown = file.clone();
     for (int y = 0; y < shown.rows; ++y)
         for (int x = 0; x < shown.cols; ++x) {
@@ -31,7 +31,7 @@ cv::Mat asShown(const cv::Mat &file, const assetgen::BmpLayout &layout) {
 }
 
 // Area-average scaling (nearest neighbour when enlarging), so thumbnails keep fine lines visible.
-cv::Mat scaled(const cv::Mat &source, int width, int height) {
+cv::Mat scaled(const cv::Mat& source, int width, int height) {
     cv::Mat out(height, width, CV_8UC3);
     const double fx = static_cast<double>(source.cols) / width,
                  fy = static_cast<double>(source.rows) / height;
@@ -51,15 +51,15 @@ cv::Mat scaled(const cv::Mat &source, int width, int height) {
     return out;
 }
 
-void renderTextures(const fs::path &build, const fs::path &docs) {
+void renderTextures(const fs::path& build, const fs::path& docs) {
     const std::vector<assetgen::TextureFile> files = assetgen::textureFiles();
     const struct {
-        const char *title;
+        const char* title;
         size_t count;
     } groups[] = {{"World", 8}, {"Scene", 14}, {"HUD", 25}, {"Caustics (00 to 31)", 32}};
     constexpr int kColumns = 6, kCellW = 310, kCellH = 250, kThumbW = 290, kThumbH = 200, kHeadingH = 44;
     int height = 70;
-    for (const auto &g : groups)
+    for (const auto& g : groups)
         height += kHeadingH + static_cast<int>((g.count + kColumns - 1) / kColumns) * kCellH;
     cv::Mat sheet(height, kColumns * kCellW + 20, CV_8UC3,
                   cv::Scalar(kBackground[0], kBackground[1], kBackground[2]));
@@ -68,11 +68,11 @@ void renderTextures(const fs::path &build, const fs::path &docs) {
 
     int y = 70;
     size_t index = 0;
-    for (const auto &g : groups) {
+    for (const auto& g : groups) {
         drawText(sheet, 14, y + 12, g.title, kHeading, 3);
         y += kHeadingH;
         for (size_t k = 0; k < g.count; ++k, ++index) {
-            const assetgen::TextureFile &file = files[index];
+            const assetgen::TextureFile& file = files[index];
             const int cx = 10 + static_cast<int>(k % kColumns) * kCellW,
                       cy = y + static_cast<int>(k / kColumns) * kCellH;
             const cv::Mat image = cv::imread((build / "Texturen" / file.name).string(), cv::IMREAD_COLOR);
@@ -101,7 +101,7 @@ void renderTextures(const fs::path &build, const fs::path &docs) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: contactsheet <build folder> <docs folder>\n");
         return 2;
