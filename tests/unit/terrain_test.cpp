@@ -105,16 +105,19 @@ TEST(TerrainTiles, TilesCoverTheFloorsStripsExactlyOnce) {
 }
 
 TEST(TerrainTiles, BoundsEncloseEveryPointOfTheTile) {
+    const int tile = kTileColumns + 1; // second row of tiles, second column
+    const TileSpan span = tileSpan(tile);
     BitmapImage image = depthMap(1024, 512, 128);
-    setRed(image, 40, 40, 250);
-    setRed(image, 63, 33, 3);
+    // The highest point inside, the lowest on the far corner (the last strip's upper vertex row).
+    setRed(image, span.firstColumn + 1, span.firstRow + 1, 250);
+    setRed(image, span.lastColumn, span.endRow, 3);
+    setRed(image, span.lastColumn + 1, span.endRow + 1, 255); // outside: must not count
     ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
-    const int tile = 1 * kTileColumns + 1; // columns 32..64, rows 32..64
     const Box box = tileBounds(tile);
-    EXPECT_FLOAT_EQ(box.min.x, 128.0f);
-    EXPECT_FLOAT_EQ(box.max.x, 256.0f);
-    EXPECT_FLOAT_EQ(box.max.z, -128.0f);
-    EXPECT_FLOAT_EQ(box.min.z, -256.0f);
+    EXPECT_FLOAT_EQ(box.min.x, 4.0f * span.firstColumn);
+    EXPECT_FLOAT_EQ(box.max.x, 4.0f * span.lastColumn);
+    EXPECT_FLOAT_EQ(box.max.z, -4.0f * span.firstRow);
+    EXPECT_FLOAT_EQ(box.min.z, -4.0f * span.endRow);
     EXPECT_FLOAT_EQ(box.max.y, 122.0f);
     EXPECT_FLOAT_EQ(box.min.y, -125.0f);
 }
