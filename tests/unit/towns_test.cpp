@@ -129,3 +129,29 @@ TEST(WorldStart, EveryNewGameStartsFromTheSameFieldsAndKeepsTheRest) {
     EXPECT_FLOAT_EQ(state.waterLevel, 12.5f);
     EXPECT_EQ(state.gunHeat, 33);
 }
+
+TEST(Towns, OnTheGeneratedValleyEveryTownStandsOnTheFloorUnderWater) {
+    BitmapImage valley;
+    ASSERT_EQ(loadBitmap("Texturen/valleyDepth.bmp", valley), bitmap_result::ok);
+    ASSERT_TRUE(fillTerrainGrid(valley, 20.0f));
+    const std::vector<Stadt> towns = makeTowns();
+    for (size_t i = 0; i < towns.size(); ++i) {
+        const Stadt& town = towns[i];
+        const auto cell = gridCellAt(town.position.x, town.position.z);
+        ASSERT_TRUE(cell) << town.name;
+        const float ground = terrainGrid[cell->column][cell->row].y;
+        // Models sit a little above or below their grid point; none floats or is buried.
+        EXPECT_NEAR(town.position.y, ground, 3.0f) << town.name;
+        EXPECT_LE(town.position.y, 0.0f) << town.name << " must lie under at least 20 units of water";
+    }
+    EXPECT_EQ(gridCellAt(towns[15].position.x, towns[15].position.z)->column, 640);
+
+    // The submarine starts in open water above the floor, never inside it.
+    for (int k = 0; k < 5; ++k) {
+        const Vec3d start = startPoint(k);
+        const auto cell = gridCellAt(start.x, start.z);
+        ASSERT_TRUE(cell);
+        EXPECT_GE(start.y - terrainGrid[cell->column][cell->row].y, 3.0) << "start point " << k;
+        EXPECT_LE(start.y, 17.0) << "start point " << k;
+    }
+}
