@@ -15,58 +15,6 @@
 
 namespace {
 
-std::vector<TextureFile> worldFiles() {
-    return {{"valleyTex.bmp", 1024, 512, true},  {"wasser.bmp", 128, 128, false},
-            {"sky_oben.bmp", 512, 512, false},   {"sky_links.bmp", 512, 512, false},
-            {"sky_rechts.bmp", 512, 512, false}, {"sky_vorne.bmp", 512, 512, false},
-            {"sky_hinten.bmp", 512, 512, false}, {"sky_unten.bmp", 512, 512, false}};
-}
-
-std::vector<TextureFile> sceneFiles() {
-    return {{"luftblase1.bmp", 64, 64, true},     {"chtiles.bmp", 64, 64, true},
-            {"SOS0.bmp", 128, 64, true},          {"SOS1.bmp", 128, 64, true},
-            {"SOS2.bmp", 128, 64, true},          {"SOS3.bmp", 128, 64, true},
-            {"hausfassade1.bmp", 256, 256, true}, {"hausfassade2.bmp", 256, 256, true},
-            {"hausfassade3.bmp", 256, 256, true}, {"hausfassade4.bmp", 256, 96, true},
-            {"hausfassade5.bmp", 128, 256, true}, {"hausfassade6.bmp", 256, 256, true},
-            {"muzzle1.bmp", 256, 256, false},     {"sky_links.bmp", 512, 512, false},
-            {"floor_bw.bmp", 256, 256, true}};
-}
-
-std::vector<TextureFile> hudFiles() {
-    std::vector<TextureFile> files;
-    for (int n = 1; n <= 11; ++n)
-        files.push_back({"health" + std::to_string(n) + ".bmp", 512, 64, true});
-    const std::vector<TextureFile> rest{
-        {"leiste2.bmp", 64, 512, false},
-        {"leiste2_mask.bmp", 64, 512, true},
-        {"minigun_temp.bmp", 64, 512, false},
-        {"leiste.bmp", 512, 64, true},
-        {"leiste_mask.bmp", 512, 64, true},
-        {"health_mask.bmp", 512, 64, true},
-        {"crosshair1.bmp", 512, 512, false},
-        {"crosshair1_mask.bmp", 512, 512, true},
-        {"Mensch_rot.bmp", 128, 256, false},
-        {"Mensch_gr\xFCn.bmp", 128, 256, false}, // Latin-1 u-umlaut: the file name is one byte 0xFC there
-        {"Mensch_beam.bmp", 128, 256, false},
-        {"valleyDepth_radar2.bmp", 1024, 512, false},
-        {"Zeiger.bmp", 64, 32, false},
-        {"valleyDepth_radar2_mask.bmp", 1024, 512, false},
-    };
-    files.insert(files.end(), rest.begin(), rest.end());
-    return files;
-}
-
-std::vector<TextureFile> causticFiles() {
-    std::vector<TextureFile> files;
-    for (int k = 0; k < 32; ++k) {
-        char name[16];
-        std::snprintf(name, sizeof name, "caust%02d.bmp", k);
-        files.push_back({name, 256, 256, true});
-    }
-    return files;
-}
-
 const char* groupMessage(TextureGroup group) {
     switch (group) {
     case TextureGroup::World:
@@ -103,24 +51,6 @@ cv::Mat decodeQuietly(const std::string& path) {
 }
 
 } // namespace
-
-const std::vector<TextureFile>& textureFiles(TextureGroup group) {
-    static const std::vector<TextureFile> world = worldFiles();
-    static const std::vector<TextureFile> scene = sceneFiles();
-    static const std::vector<TextureFile> hud = hudFiles();
-    static const std::vector<TextureFile> caustic = causticFiles();
-    switch (group) {
-    case TextureGroup::World:
-        return world;
-    case TextureGroup::Scene:
-        return scene;
-    case TextureGroup::Hud:
-        return hud;
-    case TextureGroup::Caustic:
-        return caustic;
-    }
-    return world;
-}
 
 TexturePixels readTexturePixels(const std::string& path, int width, int height) {
     const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;

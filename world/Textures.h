@@ -2,31 +2,12 @@
 // into the texture-name arrays of the game state, and a neutral stand-in for any file that is unusable.
 #pragma once
 
+#include "world/TextureTable.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-enum class TextureGroup { World, Scene, Hud, Caustic };
-
-struct TextureFile {
-    std::string name; // file name under Texturen/
-    int width;
-    int height;
-    // Uploaded as GL_RGB although the image library hands over blue, green, red: red and blue trade places.
-    bool declaredRgb;
-};
-
-// The files of a group in load order (= index order of the group's texture array).
-const std::vector<TextureFile>& textureFiles(TextureGroup group);
-
-// Named places in the environment group.
-inline constexpr int kBubbleTexture = 0;
-inline constexpr int kFirstSosTexture = 2;
-inline constexpr int kMuzzleTexture = 12;
-// The world group's floor and water.
-inline constexpr int kValleyTexture = 0;
-inline constexpr int kWaterTexture = 1;
 
 // Pixels ready for upload: exactly width x height x 3 bytes in the image library's blue-green-red order.
 struct TexturePixels {

@@ -93,15 +93,15 @@ int main(int argc, char** argv) {
         writeBmpGrey8((textures / kDepthMapFile).string(), kReliefColumns, kReliefRows,
                       reliefSamples(relief));
         const auto paint = painters(relief, caustics);
-        const std::vector<TextureFile> files = textureFiles();
-        for (const TextureFile& file : files)
+        const std::vector<TextureAsset> files = textureAssets();
+        for (const TextureAsset& file : files)
             if (file.name.rfind("caust", 0) != 0)
                 writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
         causticThread.join();
         soundThread.join();
         if (soundError)
             std::rethrow_exception(soundError);
-        for (const TextureFile& file : files)
+        for (const TextureAsset& file : files)
             if (file.name.rfind("caust", 0) == 0)
                 writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
     } catch (const std::exception& e) {

@@ -52,7 +52,7 @@ cv::Mat scaled(const cv::Mat& source, int width, int height) {
 }
 
 void renderTextures(const fs::path& build, const fs::path& docs) {
-    const std::vector<assetgen::TextureFile> files = assetgen::textureFiles();
+    const std::vector<assetgen::TextureAsset> files = assetgen::textureAssets();
     const struct {
         const char* title;
         size_t count;
@@ -72,7 +72,7 @@ void renderTextures(const fs::path& build, const fs::path& docs) {
         drawText(sheet, 14, y + 12, g.title, kHeading, 3);
         y += kHeadingH;
         for (size_t k = 0; k < g.count; ++k, ++index) {
-            const assetgen::TextureFile& file = files[index];
+            const assetgen::TextureAsset& file = files[index];
             const int cx = 10 + static_cast<int>(k % kColumns) * kCellW,
                       cy = y + static_cast<int>(k / kColumns) * kCellH;
             const cv::Mat image = cv::imread((build / "Texturen" / file.name).string(), cv::IMREAD_COLOR);
