@@ -22,13 +22,22 @@ int gridIndexToward(double scaled) {
     return static_cast<int>(scaled);
 }
 
+constexpr int kDipStep = 0;
+
+// A dip reseeds the shared generator and draws once; the rest of the game continues from there.
+void reseedOnDip(int step, unsigned int seed) {
+    if (step != kDipStep)
+        return;
+    std::srand(seed);
+    std::rand();
+}
+
 // The rule for one point; the seed is applied only when the point dips, since only the dip reseeds.
 void movePoint(float& water, double level, int step, unsigned int seed) {
     const double h = water;
+    reseedOnDip(step, seed);
     switch (step) {
-    case 0:
-        std::srand(seed);
-        std::rand();
+    case kDipStep:
         water = static_cast<float>(level - 0.2);
         break;
     case 2:
@@ -78,8 +87,10 @@ void waveStep(const GameState& state, int column, int row) {
     movePoint(terrainGrid[column + 1][row].water, level, step, i + j);
     if (column == 0)
         movePoint(terrainGrid[0][row + 1].water, level, step, even ? j + 7 : j + 8);
+    // In row 0 the extra point (column + 1, 0) is the corner itself: it reseeds as an extra point does,
+    // but ripples once, or its deepening steps would compound to four units below the surface.
     if (row == 0)
-        movePoint(terrainGrid[column + 1][0].water, level, step, even ? i + 3 : i + 5);
+        reseedOnDip(step, even ? i + 3 : i + 5);
 }
 
 int nextWavePhase(int phase) {
