@@ -13,6 +13,8 @@
 
 #include <cmath>
 #include <iostream>
+#include <set>
+#include <span>
 #include <sstream>
 
 namespace {
@@ -168,4 +170,44 @@ TEST_F(World, CausticsMoveBetweenTwoCausticFrames) {
     cv::absdiff(before(cv::Rect(0, 350, 800, 250)), after(cv::Rect(0, 350, 800, 250)), difference);
     EXPECT_GT(cv::mean(difference)[1], 2.0) << "the light pattern on the floor should move";
     EXPECT_EQ(game.causticFrame, 2);
+}
+
+TEST_F(World, ASecondInitialisationReplacesTownsListsAndTexturesInsteadOfAddingThem) {
+    std::set<unsigned int> oldLists{game.terrainList};
+    for (const Stadt& town : game.towns)
+        oldLists.insert(town.displayList);
+    std::set<unsigned int> oldTextures;
+    for (auto names :
+         {std::span<const unsigned int>(game.worldTextures),
+          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
+          std::span<const unsigned int>(game.causticTextures)})
+        oldTextures.insert(names.begin(), names.end());
+
+    std::ostringstream progress;
+    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
+    initWorld();
+    std::cout.rdbuf(console);
+
+    ASSERT_EQ(game.towns.size(), 21u);
+    ASSERT_GE(game.nearestTown, 0);
+    ASSERT_LT(game.nearestTown, 21);
+    std::set<unsigned int> newLists{game.terrainList};
+    for (const Stadt& town : game.towns) {
+        EXPECT_TRUE(glIsList(town.displayList));
+        newLists.insert(town.displayList);
+    }
+    EXPECT_EQ(newLists.size(), 22u) << "every town has its own model";
+    for (unsigned int list : oldLists)
+        EXPECT_TRUE(newLists.count(list) || !glIsList(list)) << "display list " << list << " leaked";
+
+    std::set<unsigned int> newTextures;
+    for (auto names :
+         {std::span<const unsigned int>(game.worldTextures),
+          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
+          std::span<const unsigned int>(game.causticTextures)})
+        newTextures.insert(names.begin(), names.end());
+    EXPECT_EQ(newTextures.size(), 80u);
+    for (unsigned int texture : oldTextures)
+        EXPECT_TRUE(newTextures.count(texture) || !glIsTexture(texture))
+            << "texture " << texture << " leaked";
 }
