@@ -74,14 +74,14 @@ const std::vector<uint8_t>* SoundPlayer::clip(const std::string& path) {
         return found->second ? &*found->second : nullptr;
 
     std::optional<std::vector<uint8_t>>& entry = clips_[path];
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     WavBuffer wav;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &wav.data, &wav.length)) {
+    if (!SDL_LoadWAV(path.c_str(), &format, &wav.data, &wav.length)) {
         std::cerr << "Sound: cannot play " << path << " (" << SDL_GetError() << ")" << std::endl;
         return nullptr;
     }
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+    const int built = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq,
                                         static_cast<SDL_AudioFormat>(deviceFormat_),
                                         static_cast<Uint8>(deviceChannels_), deviceRate_);
     if (built < 0) {
