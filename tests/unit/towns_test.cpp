@@ -83,14 +83,6 @@ TEST(Towns, OnlyTownsNearerThan175AreDrawn) {
     EXPECT_FALSE(townInDrawingRange(distance({0, 0, 0}, {105.0f, 140.0f, 0})));
 }
 
-TEST(Towns, CopiesShareTheModel) {
-    Stadt town = townAt(1, 2, 3);
-    town.displayList = 42;
-    const Stadt copy = town;
-    EXPECT_EQ(copy.displayList, 42u);
-    EXPECT_EQ(copy.name, "T");
-}
-
 TEST(WorldStart, StartPointsSitOnTheirGridPointsWithTheirOffsets) {
     fillSlopedGrid();
     const TerrainVertex& point3 = terrainGrid[412][262];
