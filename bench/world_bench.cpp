@@ -43,7 +43,7 @@ void swapAndFinish() {
     glFinish();
 }
 
-// Median over `frames` frames of one floor mode, interleaved by the caller so drift hits every mode alike.
+// One frame in the given floor mode; the caller interleaves the modes so drift hits every mode alike.
 double frameTime(bool drawFloor, bool cull) {
     game.drawFloor = drawFloor;
     game.cullHiddenFloor = cull;

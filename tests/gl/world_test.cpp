@@ -19,16 +19,40 @@
 
 namespace {
 
+// World initialisation with its progress lines kept off the test's console.
+void initWorldQuietly() {
+    std::ostringstream progress;
+    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
+    initWorld();
+    std::cout.rdbuf(console);
+}
+
+// Every display list the world holds: the floor's first list and one per town.
+std::set<unsigned int> worldLists() {
+    std::set<unsigned int> lists{game.terrainList};
+    for (const Stadt& town : game.towns)
+        lists.insert(town.displayList);
+    return lists;
+}
+
+// The names of all four texture groups.
+std::set<unsigned int> worldTextureNames() {
+    std::set<unsigned int> names;
+    for (auto group :
+         {std::span<const unsigned int>(game.worldTextures),
+          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
+          std::span<const unsigned int>(game.causticTextures)})
+        names.insert(group.begin(), group.end());
+    return names;
+}
+
 // One world for the whole suite: building it costs a second under the sanitisers.
 class World : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         reshape(800, 600);
         prepareFirstFrame();
-        std::ostringstream progress;
-        std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
-        initWorld();
-        std::cout.rdbuf(console);
+        initWorldQuietly();
         // The first frame after a reshape still has the reshape's flat projection; the game shows it for
         // one tick. Every later frame has the perspective.
         renderFrame();
@@ -173,39 +197,22 @@ TEST_F(World, CausticsMoveBetweenTwoCausticFrames) {
 }
 
 TEST_F(World, ASecondInitialisationReplacesTownsListsAndTexturesInsteadOfAddingThem) {
-    std::set<unsigned int> oldLists{game.terrainList};
-    for (const Stadt& town : game.towns)
-        oldLists.insert(town.displayList);
-    std::set<unsigned int> oldTextures;
-    for (auto names :
-         {std::span<const unsigned int>(game.worldTextures),
-          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
-          std::span<const unsigned int>(game.causticTextures)})
-        oldTextures.insert(names.begin(), names.end());
+    const std::set<unsigned int> oldLists = worldLists();
+    const std::set<unsigned int> oldTextures = worldTextureNames();
 
-    std::ostringstream progress;
-    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
-    initWorld();
-    std::cout.rdbuf(console);
+    initWorldQuietly();
 
     ASSERT_EQ(game.towns.size(), 21u);
     ASSERT_GE(game.nearestTown, 0);
     ASSERT_LT(game.nearestTown, 21);
-    std::set<unsigned int> newLists{game.terrainList};
-    for (const Stadt& town : game.towns) {
+    for (const Stadt& town : game.towns)
         EXPECT_TRUE(glIsList(town.displayList));
-        newLists.insert(town.displayList);
-    }
+    const std::set<unsigned int> newLists = worldLists();
     EXPECT_EQ(newLists.size(), 22u) << "every town has its own model";
     for (unsigned int list : oldLists)
         EXPECT_TRUE(newLists.count(list) || !glIsList(list)) << "display list " << list << " leaked";
 
-    std::set<unsigned int> newTextures;
-    for (auto names :
-         {std::span<const unsigned int>(game.worldTextures),
-          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
-          std::span<const unsigned int>(game.causticTextures)})
-        newTextures.insert(names.begin(), names.end());
+    const std::set<unsigned int> newTextures = worldTextureNames();
     EXPECT_EQ(newTextures.size(), 80u);
     for (unsigned int texture : oldTextures)
         EXPECT_TRUE(newTextures.count(texture) || !glIsTexture(texture))
