@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Vec3.h"
+#include "core/TextureTable.h"
 #include "enemies/BubbleEmitter.h"
 #include "enemies/EnemyFleet.h"
 #include "player/WeaponSystem.h"
@@ -69,10 +70,10 @@ struct GameState {
     bool gameEnded = false;
 
     // Texture names of the four loading groups.
-    std::array<unsigned int, 8> worldTextures{};
-    std::array<unsigned int, 15> sceneTextures{};
-    std::array<unsigned int, 25> hudTextures{};
-    std::array<unsigned int, 32> causticTextures{};
+    std::array<unsigned int, kWorldTextureFiles.size()> worldTextures{};
+    std::array<unsigned int, kSceneTextureFiles.size()> sceneTextures{};
+    std::array<unsigned int, kHudTextureFiles.size()> hudTextures{};
+    std::array<unsigned int, kCausticTextureFiles.size()> causticTextures{};
 
     // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
     bool cullHiddenFloor = true;

@@ -2,11 +2,11 @@
 // after texture loading, the frame cycle and the projection planes, and the timer that animates them.
 #pragma once
 
+#include "core/TextureTable.h"
+
 #include <array>
 
 struct GameState;
-
-inline constexpr int kCausticFrames = 32;
 
 // The frame after this one: 0 to 31, then 0 again.
 int nextCausticFrame(int frame);

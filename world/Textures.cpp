@@ -80,11 +80,11 @@ TexturePixels readTexturePixels(const std::string& path, int width, int height) 
 }
 
 void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
-    const std::vector<TextureFile>& files = textureFiles(group);
+    const std::span<const TextureFile> files = textureFiles(group);
     std::vector<TexturePixels> pixels;
     pixels.reserve(files.size());
     for (const TextureFile& file : files)
-        pixels.push_back(readTexturePixels("Texturen/" + file.name, file.width, file.height));
+        pixels.push_back(readTexturePixels(std::string("Texturen/") + file.name, file.width, file.height));
 
     // A reload (restart) replaces the earlier textures rather than leaking them.
     if (names[0] != 0)

@@ -2,7 +2,7 @@
 // into the texture-name arrays of the game state, and a neutral stand-in for any file that is unusable.
 #pragma once
 
-#include "world/TextureTable.h"
+#include "core/TextureTable.h"
 
 #include <cstdint>
 #include <span>

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "tools/assetgen/Files.h"
-#include "world/TextureTable.h"
+#include "core/Sounds.h"
+#include "core/TextureTable.h"
 
 #include <string>
 #include <vector>
@@ -32,8 +33,7 @@ inline bool drawnOnQuad(const std::string& name) {
 // Every file the game loads, once each (the left sky face is loaded twice), in the game's load order.
 inline std::vector<TextureAsset> textureAssets() {
     std::vector<TextureAsset> files;
-    for (TextureGroup group :
-         {TextureGroup::World, TextureGroup::Scene, TextureGroup::Hud, TextureGroup::Caustic})
+    for (TextureGroup group : kTextureGroups)
         for (const ::TextureFile& loaded : ::textureFiles(group)) {
             bool known = false;
             for (const TextureAsset& file : files)
@@ -46,7 +46,5 @@ inline std::vector<TextureAsset> textureAssets() {
 }
 
 inline const char* const kDepthMapFile = "valleyDepth.bmp";
-inline const char* const kSoundFiles[] = {"30cal_shoot.wav", "mg42_shoot.wav", "Torpedo_Tubes.wav",
-                                          "great_explosion.wav", "explosion.wav"};
 
 } // namespace assetgen

@@ -4,6 +4,7 @@
 
 #include "tools/assetgen/Image.h"
 #include "tools/assetgen/Relief.h"
+#include "core/TextureTable.h"
 
 #include <vector>
 
@@ -12,7 +13,6 @@ namespace assetgen {
 // World: seabed, water surface from below, animated caustics, sky box faces.
 Image paintSeabed();
 Image paintWaterSurface();
-inline constexpr int kCausticFrames = 32;
 std::vector<Image> paintCaustics();
 enum class SkyFace { Top, Left, Right, Front, Back, Bottom };
 Image paintSky(SkyFace face);
@@ -26,7 +26,6 @@ Image paintMuzzleFlash();
 Image paintBlackWhiteFloor();
 
 // HUD: colour pictures and masks.
-inline constexpr int kHealthFrames = 11; // 1..10 filled tenths, 11 emptied
 Image paintHealthBar(int number);
 Image paintHealthMask();
 Image paintBottomBar();
