@@ -1,8 +1,9 @@
 #include "app/Hud.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/View.h"
+#include "app/EffectsDrawing.h"
+#include "app/Game.h"
+#include "core/Gl.h"
+#include "core/View.h"
 
 void display() {
     // The perspective set here is the one the next 3D frame uses; the overlay works in -1..1.
@@ -21,6 +22,8 @@ void display() {
     glDisable(GL_TEXTURE_2D);
     glActiveTexture(GL_TEXTURE0);
     glDisable(GL_DEPTH_TEST);
+
+    drawScreenEffects(game.effects);
 
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

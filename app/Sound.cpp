@@ -1,5 +1,7 @@
 #include "app/Sound.h"
 
+#include "core/GameState.h"
+
 #include <SDL.h>
 
 #include <dlfcn.h>
@@ -143,4 +145,14 @@ void initSound() {
 
 void playSound(const std::string& path) {
     gamePlayer().play(path);
+}
+
+void playRecordedSounds(GameState& state, SoundPlayer& player) {
+    for (const Sound sound : state.effects.sounds)
+        player.play(std::string("Sounds/") + soundFile(sound));
+    state.effects.sounds.clear();
+}
+
+void playRecordedSounds(GameState& state) {
+    playRecordedSounds(state, gamePlayer());
 }

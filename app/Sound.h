@@ -44,3 +44,9 @@ void initSound();
 
 // Plays one sound-effect file on the game's one channel.
 void playSound(const std::string& path);
+
+struct GameState;
+// Plays the sounds the rules recorded, in order, on the given player (the game's one by default), and
+// forgets them. One channel: of several, the last one is what stays audible.
+void playRecordedSounds(GameState& state);
+void playRecordedSounds(GameState& state, SoundPlayer& player);

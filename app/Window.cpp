@@ -1,9 +1,9 @@
 #include "app/Window.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
-#include "player/Input.h"
+#include "app/Frame.h"
+#include "app/Game.h"
+#include "app/Input.h"
+#include "core/Gl.h"
 
 #include <GL/glxew.h>
 
@@ -53,7 +53,7 @@ void prepareFirstFrame() {
 }
 
 void registerCallbacks() {
-    glutDisplayFunc(redisplay);
+    glutDisplayFunc(redrawWindow);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(special);

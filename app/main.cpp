@@ -1,17 +1,17 @@
 // Zarnowell: rescue the valley's towns before the water ceiling sinks onto you.
 #include "app/Controls.h"
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
+#include "app/Frame.h"
+#include "app/Game.h"
 #include "app/Sound.h"
-#include "app/Timers.h"
+#include "app/TimerCallbacks.h"
 #include "app/Window.h"
-#include "app/World.h"
+#include "app/WorldInit.h"
+#include "core/Gl.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    game.scheduleTimer = glutTimerFunc;
+    game.scheduleTimer = scheduleGlutTimer;
     game.swapBuffers = glutSwapBuffers;
     openGameWindow(argc, argv);
     enterFullScreen();

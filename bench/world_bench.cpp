@@ -1,15 +1,17 @@
 // Measures what the valley costs: each start-up phase, a frame with all floor tiles, with only the tiles
 // the camera can see, and without the floor, from every start point; and the peak memory.
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
+#include "app/Frame.h"
+#include "app/Game.h"
 #include "app/Window.h"
-#include "app/World.h"
+#include "app/WorldInit.h"
+#include "core/Gl.h"
 #include "support/Xvfb.h"
+#include "towns/TownList.h"
 #include "towns/TownTable.h"
 #include "world/BitmapReader.h"
+#include "world/FloorGl.h"
 #include "world/Terrain.h"
-#include "world/Textures.h"
+#include "world/TexturesGl.h"
 
 #include <algorithm>
 #include <chrono>
@@ -77,7 +79,7 @@ int main(int argc, char** argv) {
     const double fill = millisecondsOf([&] { fillTerrainGrid(depthMap, game.waterLevel); });
     const double worldGroup =
         millisecondsOf([] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
-    const double compile = millisecondsOf(compileTerrainLists);
+    const double compile = millisecondsOf([] { compileTerrainLists(game); });
     const double sceneGroup =
         millisecondsOf([] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
     const double hudGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Hud, game.hudTextures); });

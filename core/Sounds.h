@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 enum class Sound { GunShot, EnemyBurst, TorpedoLaunch, GreatExplosion, Explosion };
 
@@ -11,5 +12,5 @@ inline constexpr std::array<const char*, 5> kSoundFiles{
     "30cal_shoot.wav", "mg42_shoot.wav", "Torpedo_Tubes.wav", "great_explosion.wav", "explosion.wav"};
 
 inline constexpr const char* soundFile(Sound sound) {
-    return kSoundFiles[static_cast<size_t>(sound)];
+    return kSoundFiles[static_cast<std::size_t>(sound)];
 }

@@ -1,7 +1,7 @@
 // The stream of air bubbles that rises from a moving source: behind the submarine and behind every enemy.
 #pragma once
 
-#include "app/Vec3.h"
+#include "core/Vec3.h"
 
 class BubbleEmitter {
 public:

@@ -1,7 +1,7 @@
 // The enemy craft around the submarine and the count of those destroyed.
 #pragma once
 
-#include "app/Vec3.h"
+#include "core/Vec3.h"
 
 class EnemyFleet {
 public:
@@ -12,6 +12,3 @@ public:
     Vec3 playerPosition;
     int damage = 0;
 };
-
-// Timer callback: one fleet update per run.
-void enemyTimer(int value);

@@ -7,6 +7,3 @@ public:
     void update(float, float, float) {}
     void draw() const {}
 };
-
-// Timer callback: one possible shot of the machine gun per run.
-void gunTimer(int value);

@@ -1,15 +1,10 @@
 #include "towns/Beaming.h"
 
-#include "app/GameState.h"
-#include "app/Timers.h"
+#include "core/GameState.h"
+#include "towns/Stadt.h"
 
-void townTimer(int) {
-    timerStarted(game, TimerId::Town);
-    rearmTimer(game, TimerId::Town, 1);
-}
-
-void beamTimer(int) {
-    timerStarted(game, TimerId::Beam);
-    const int inhabitants = game.nearestTown >= 0 ? game.towns[game.nearestTown].inhabitants : 0;
-    rearmTimer(game, TimerId::Beam, inhabitants);
+int beamTimerValue(const GameState& state, const std::vector<Stadt>& towns) {
+    if (state.nearestTown < 0 || state.nearestTown >= static_cast<int>(towns.size()))
+        return 0;
+    return towns[static_cast<size_t>(state.nearestTown)].inhabitants;
 }

@@ -1,8 +1,8 @@
 // A town of the valley: its name, the inhabitants still waiting, its place and its SOS sign, and the
-// display list of its model.
+// display list of its model; with the rules of the sign's turn and of the distance a town is drawn at.
 #pragma once
 
-#include "app/Vec3.h"
+#include "core/Vec3.h"
 
 #include <string>
 
@@ -17,6 +17,12 @@ public:
     std::string name;
     int inhabitants = 0;
     Vec3 position;
-    int signAngle = 0;
-    unsigned int displayList = 0;
+    int signAngle = 0;            // degrees; the sign turns a step each time the town is drawn
+    unsigned int displayList = 0; // the compiled model, 0 until the drawing side compiles it
 };
+
+// The sign's next angle: 2 degrees on, 360 back to 0.
+int nextSignAngle(int angle);
+
+// Whether a town at `distanceToTown` is near enough to be drawn.
+bool townInDrawingRange(float distanceToTown);

@@ -18,6 +18,10 @@ std::vector<Stadt> makeTowns() {
     return towns;
 }
 
+Vec3d startPoint(int draw) {
+    return placementPosition(kStartPoints[static_cast<size_t>(draw) % kStartPoints.size()]);
+}
+
 int findNearestTown(const std::vector<Stadt>& towns, const Vec3& from) {
     int nearest = -1;
     float best = 10000.0f;

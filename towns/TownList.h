@@ -1,7 +1,8 @@
-// The town list's rules: placing the valley's towns on the floor and finding the town nearest to a point.
+// The town list's rules: placing the valley's towns and the submarine's start points on the floor, and
+// finding the town nearest to a point.
 #pragma once
 
-#include "app/Vec3.h"
+#include "core/Vec3.h"
 #include "towns/Stadt.h"
 #include "towns/TownTable.h"
 
@@ -12,6 +13,9 @@ Vec3d placementPosition(const GridPlacement& placement);
 
 // The 21 towns of the valley at their places on the current terrain grid, without their models.
 std::vector<Stadt> makeTowns();
+
+// The submarine's start point for a random draw (taken modulo the five start points) on the current grid.
+Vec3d startPoint(int draw);
 
 // Index of the town nearest to `from` (strictly nearer wins, so the earlier of equals stays), or -1 when
 // no town lies within 10000 units.

@@ -1,10 +1,9 @@
-// The caustic light patterns projected onto the whole scene through texture unit 1: the unit's set-up
-// after texture loading, the frame cycle and the projection planes, and the timer that animates them.
+// The caustic light patterns' rules: the frame cycle, the projection planes, and the timer's step, which
+// records what unit 1 must show for the next frame to apply.
 #pragma once
 
+#include "core/Effects.h"
 #include "core/TextureTable.h"
-
-#include <array>
 
 struct GameState;
 
@@ -12,18 +11,7 @@ struct GameState;
 int nextCausticFrame(int frame);
 
 // Object-linear planes for the S and T coordinates of unit 1, scaled by causticScale.
-struct CausticPlanes {
-    std::array<float, 4> s;
-    std::array<float, 4> t;
-};
 CausticPlanes causticPlanes(float scale);
 
-// Unit 1 projects the current frame in modulate mode; run once when the caustic textures are loaded.
-// Leaves unit 0 active with GL_TEXTURE_2D enabled.
-void prepareCausticUnit();
-
-// Puts the state's caustic frame and planes on unit 1, generation on; leaves unit 0 active.
-void applyCausticFrame(const GameState& state);
-
-// Timer callback: the next caustic frame every 50 ms.
-void causticTimer(int value);
+// One run of the caustic timer: the next frame, and its projection recorded for the next frame drawn.
+void advanceCaustics(GameState& state);

@@ -1,6 +1,6 @@
 #include "world/Culling.h"
 
-#include "app/View.h"
+#include "core/View.h"
 
 #include <cmath>
 

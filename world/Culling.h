@@ -2,18 +2,13 @@
 // fog has swallowed every colour.
 #pragma once
 
-#include "app/Vec3.h"
+#include "core/Vec3.h"
 
 #include <array>
 
 // Eye depth beyond which exponential-squared fog of this density leaves less than half an 8-bit step
 // between any colour and the fog colour.
 double fogHidingDepth(double density);
-
-struct Box {
-    Vec3 min;
-    Vec3 max;
-};
 
 class ViewFrustum {
 public:

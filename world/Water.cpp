@@ -1,7 +1,6 @@
 #include "world/Water.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
+#include "core/GameState.h"
 #include "world/Terrain.h"
 
 #include <cmath>
@@ -54,16 +53,11 @@ void movePoint(float& water, double level, int step, unsigned int seed) {
     }
 }
 
-void emitCorner(float s, float t, const TerrainVertex& point) {
-    glTexCoord2f(s, t);
-    glVertex3f(point.x, point.water, point.z);
-}
-
 } // namespace
 
 WaterWindow waterWindow(double x, double z) {
-    const int column = gridIndexToward(x * 0.25);
-    const int row = gridIndexToward(z * -0.25);
+    const int column = gridIndexToward(x / kGridSpacing);
+    const int row = gridIndexToward(-z / kGridSpacing);
     WaterWindow window{column - kWindowReach, column + kWindowReach, row - kWindowReach, row + kWindowReach};
     if (window.firstColumn < 0)
         window.firstColumn = 0;
@@ -97,26 +91,6 @@ int nextWavePhase(int phase) {
     return phase >= 7 || phase < 0 ? 0 : phase + 1;
 }
 
-void drawWater() {
-    GameState& state = game;
-    glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, state.worldTextures[1]);
-    glEnable(GL_TEXTURE_2D);
-
-    const WaterWindow window = waterWindow(state.playerPos.x, state.playerPos.z);
-    glBegin(GL_QUADS);
-    for (int j = window.firstRow; j < window.endRow; ++j) {
-        for (int i = window.firstColumn; i < window.endColumn; ++i) {
-            waveStep(state, i, j);
-            glColor3f(0.0f, 0.0f, 100.0f);
-            emitCorner(0.0f, 0.0f, terrainGrid[i][j]);
-            emitCorner(0.0f, 1.0f, terrainGrid[i][j + 1]);
-            emitCorner(1.0f, 0.0f, terrainGrid[i + 1][j + 1]);
-            emitCorner(1.0f, 1.0f, terrainGrid[i + 1][j]);
-        }
-    }
-    glEnd();
-
-    state.wavePhase = nextWavePhase(state.wavePhase);
-    glPopMatrix();
+void lowerWater(GameState& state) {
+    state.waterLevel -= 0.5f;
 }

@@ -1,5 +1,6 @@
-// The water ceiling: the patch of grid cells drawn around the submarine each frame, and the checkerboard
-// ripple that moves the grid points' water heights (and reseeds the shared random generator).
+// The water ceiling's rules: the patch of grid cells drawn around the submarine each frame, the
+// checkerboard ripple that moves the grid points' water heights (and reseeds the shared random generator),
+// and the ceiling's slow sinking.
 #pragma once
 
 struct GameState;
@@ -22,6 +23,5 @@ void waveStep(const GameState& state, int column, int row);
 // wavePhase after a drawn frame: 0 to 7, then 0 again.
 int nextWavePhase(int phase);
 
-// Draws the water surface around the submarine with game.worldTextures[1], animating the cells it draws,
-// and advances wavePhase.
-void drawWater();
+// The water ceiling sinks by half a unit each run of its timer; there is no lower bound.
+void lowerWater(GameState& state);

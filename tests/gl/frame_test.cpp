@@ -1,7 +1,7 @@
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
+#include "app/Frame.h"
+#include "app/Game.h"
 #include "app/Window.h"
+#include "core/Gl.h"
 #include "support/GlTest.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Timers.h"
+#include "app/Game.h"
+#include "app/TimerCallbacks.h"
+#include "core/Gl.h"
 #include "support/GlTest.h"
-#include "world/Caustics.h"
+#include "world/CausticsGl.h"
 #include "world/Terrain.h"
-#include "world/Water.h"
+#include "world/WaterGl.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,7 @@ TEST_F(WaterCaustics, TimerProjectsTheNextFrameOnUnitOneAndLeavesUnitZeroActive)
     game.causticFrame = 0;
     game.causticScale = 0.75f;
 
-    prepareCausticUnit();
+    prepareCausticUnit(game);
     EXPECT_EQ(activeUnit(), GL_TEXTURE0);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     glActiveTexture(GL_TEXTURE1);
@@ -164,6 +164,7 @@ TEST_F(WaterCaustics, TimerProjectsTheNextFrameOnUnitOneAndLeavesUnitZeroActive)
     EXPECT_NEAR(sample(before, 0.7, 0.5)[1], 64, 10);
 
     causticTimer(1);
+    applyRecordedCaustics(game); // what the next frame does first
     EXPECT_EQ(game.causticFrame, 1);
     EXPECT_EQ(activeUnit(), GL_TEXTURE0);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "the timer must leave unit 0 as it found it";
@@ -213,7 +214,7 @@ TEST_F(WaterCaustics, WaterIsACeilingOverTheSubmarineAnimatedOnlyInsideItsWindow
     glTranslatef(-400.0f, 0.0f, 400.0f);
     GLdouble camera[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, camera);
-    drawWater();
+    drawWater(game);
     const cv::Mat picture = readBackBuffer();
 
     GLdouble afterwards[16];
@@ -231,7 +232,7 @@ TEST_F(WaterCaustics, WaterIsACeilingOverTheSubmarineAnimatedOnlyInsideItsWindow
 
     // After phases 0 and 1 every cell of the window has moved its corner (i + 1, j), even ones to the dip,
     // odd ones to the rest; all other points keep the marker.
-    drawWater();
+    drawWater(game);
     EXPECT_EQ(game.wavePhase, 2);
     int wrong = 0;
     for (int i = 50; i <= 151; ++i) {

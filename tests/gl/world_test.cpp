@@ -1,12 +1,13 @@
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
+#include "app/Frame.h"
+#include "app/Game.h"
+#include "app/TimerCallbacks.h"
 #include "app/Window.h"
-#include "app/World.h"
+#include "app/WorldInit.h"
+#include "core/Gl.h"
 #include "support/GlTest.h"
 #include "towns/TownList.h"
 #include "towns/TownTable.h"
-#include "world/Caustics.h"
+#include "world/CausticsGl.h"
 #include "world/Terrain.h"
 
 #include <gtest/gtest.h>

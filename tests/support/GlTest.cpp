@@ -1,9 +1,9 @@
 #include "support/GlTest.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/Scene.h"
+#include "app/Frame.h"
+#include "app/Game.h"
 #include "app/Window.h"
+#include "core/Gl.h"
 #include "support/Xvfb.h"
 
 #include <memory>

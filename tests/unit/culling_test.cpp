@@ -1,4 +1,4 @@
-#include "app/View.h"
+#include "core/View.h"
 #include "world/Culling.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 #include "world/BitmapReader.h"
 #include "world/Culling.h"
+#include "world/DepthMap.h"
+#include "world/FloorTiles.h"
 #include "world/Terrain.h"
 
 #include <gtest/gtest.h>

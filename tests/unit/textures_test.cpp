@@ -1,4 +1,4 @@
-#include "world/Textures.h"
+#include "world/TextureFiles.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgcodecs.hpp>

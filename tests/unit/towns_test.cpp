@@ -1,7 +1,6 @@
-#include "app/GameState.h"
-#include "app/World.h"
+#include "core/GameState.h"
+#include "towns/Stadt.h"
 #include "towns/TownList.h"
-#include "towns/TownModel.h"
 #include "world/BitmapReader.h"
 #include "world/Terrain.h"
 

@@ -1,4 +1,4 @@
-#include "app/GameState.h"
+#include "core/GameState.h"
 #include "world/Terrain.h"
 #include "world/Water.h"
 

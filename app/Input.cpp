@@ -1,6 +1,6 @@
-#include "player/Input.h"
+#include "app/Input.h"
 
-#include "app/Gl.h"
+#include "core/Gl.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
-// What a town looks like: the model of blocks, cones and domes compiled per town, and the spinning SOS
-// sign over a town that still has inhabitants.
+// What a town looks like on the GL side: the model of blocks, cones and domes compiled per town, and the
+// spinning SOS sign over a town that still has inhabitants.
 #pragma once
 
 #include <vector>
@@ -18,11 +18,3 @@ void releaseTownModels(const std::vector<Stadt>& towns);
 // Draws one town and, while it has inhabitants, its sign with the SOS texture already bound; the sign
 // turns 2 degrees per drawing.
 void drawTown(Stadt& town);
-
-// The sign's next angle: 2 degrees on, 360 back to 0.
-int nextSignAngle(int angle);
-
-// Whether a town at `distanceToTown` is near enough to be drawn.
-inline bool townInDrawingRange(float distanceToTown) {
-    return distanceToTown < 175.0f;
-}

@@ -1,12 +1,13 @@
-#include "app/Scene.h"
+#include "app/Frame.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
+#include "app/EffectsDrawing.h"
+#include "app/Game.h"
 #include "app/Hud.h"
-#include "towns/TownModel.h"
-#include "world/Terrain.h"
-#include "world/Textures.h"
-#include "world/Water.h"
+#include "core/Gl.h"
+#include "towns/TownModelGl.h"
+#include "world/CausticsGl.h"
+#include "world/FloorGl.h"
+#include "world/WaterGl.h"
 
 #include <algorithm>
 
@@ -30,7 +31,10 @@ void placeCamera(const GameState& state) {
 } // namespace
 
 void renderScene() {
-    GameState& state = game;
+    Game& state = game;
+
+    // A caustic frame recorded since the last frame goes onto unit 1 first, as if the timer had put it there.
+    applyRecordedCaustics(state);
 
     // Unit 1 carries the caustics over everything drawn from here on.
     glActiveTexture(GL_TEXTURE1);
@@ -44,10 +48,10 @@ void renderScene() {
 
     if (state.terrainList != 0 && glIsList(state.terrainList)) {
         if (state.drawFloor)
-            drawTerrain(state.cullHiddenFloor);
-        drawWater();
+            drawTerrain(state, state.cullHiddenFloor);
+        drawWater(state);
     } else {
-        buildTerrain(); // this frame shows no floor; the next one does
+        buildTerrain(state); // this frame shows no floor; the next one does
     }
 
     glEnable(GL_TEXTURE_2D);
@@ -76,6 +80,8 @@ void renderScene() {
     state.enemyFleet.draw();
     glDisable(GL_TEXTURE_2D);
 
+    drawWorldEffects(state.effects);
+    state.effects.worldShapes.clear();
     display();
 }
 
@@ -99,6 +105,6 @@ void reshape(int width, int height) {
     glLoadIdentity();
 }
 
-void redisplay() {
+void redrawWindow() {
     renderScene();
 }

@@ -1,8 +1,6 @@
-#include "app/Tick.h"
+#include "player/Submarine.h"
 
-#include "app/GameState.h"
-#include "app/Scene.h"
-#include "app/Timers.h"
+#include "core/GameState.h"
 
 namespace {
 
@@ -42,17 +40,4 @@ bool endGameIfDestroyed(GameState& state) {
     state.gameOver = true;
     state.gameEnded = true;
     return true;
-}
-
-void tick(int) {
-    timerStarted(game, TimerId::Tick);
-    advanceSubmarine(game);
-    const Vec3 pos = game.playerPos.toFloat();
-    game.playerBubbles.update(pos.x, pos.y, pos.z);
-    game.weaponSystem.update(pos.x, pos.y, pos.z);
-    renderScene();
-    // The end screen goes over a whole new frame: after the swap the back buffer holds nothing to draw on.
-    if (endGameIfDestroyed(game))
-        renderScene();
-    rearmTimer(game, TimerId::Tick, 1);
 }

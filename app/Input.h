@@ -1,4 +1,5 @@
-// The GLUT input callbacks: keyboard, arrow keys, mouse buttons and mouse movement.
+// The GLUT input callbacks: keyboard, arrow keys, mouse buttons and mouse movement. Esc quits; the
+// controls themselves come with the helm.
 #pragma once
 
 void keyboard(unsigned char key, int x, int y);

@@ -1,5 +1,5 @@
-// Vectors shared across subsystems: Vec3 for positions handed between parts (floats), Vec3d for the
-// submarine's own position and velocity (doubles, converted to float at each call).
+// Geometry shared across subsystems: Vec3 for positions handed between parts (floats), Vec3d for the
+// submarine's own position and velocity (doubles, converted to float at each call), and axis-aligned boxes.
 #pragma once
 
 #include <cmath>
@@ -25,3 +25,8 @@ inline float distance(const Vec3& a, const Vec3& b) {
     const float dz = a.z - b.z;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
+
+struct Box {
+    Vec3 min;
+    Vec3 max;
+};

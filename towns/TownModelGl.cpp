@@ -1,6 +1,6 @@
-#include "towns/TownModel.h"
+#include "towns/TownModelGl.h"
 
-#include "app/Gl.h"
+#include "core/Gl.h"
 #include "towns/Stadt.h"
 
 namespace {
@@ -165,10 +165,6 @@ void releaseTownModels(const std::vector<Stadt>& towns) {
     for (const Stadt& town : towns)
         if (town.displayList != 0)
             glDeleteLists(town.displayList, 1);
-}
-
-int nextSignAngle(int angle) {
-    return angle == 360 ? 0 : static_cast<int>(angle + 2.5);
 }
 
 void drawTown(Stadt& town) {

@@ -1,4 +1,4 @@
-// The simulation tick: the submarine's motion under the water ceiling, the frame, and the end of the game.
+// The submarine under way: its motion under the water ceiling, and the end of the game when it is lost.
 #pragma once
 
 struct GameState;
@@ -8,6 +8,3 @@ void advanceSubmarine(GameState& state);
 
 // Ends the game once the life points are used up; returns true when it ended it in this call.
 bool endGameIfDestroyed(GameState& state);
-
-// Timer callback: one run every 5 ms while the game is on.
-void tick(int value);

@@ -1,12 +1,12 @@
-#include "app/World.h"
+#include "app/WorldInit.h"
 
-#include "app/GameState.h"
-#include "app/Gl.h"
-#include "app/View.h"
+#include "app/Game.h"
+#include "core/Gl.h"
+#include "core/View.h"
 #include "towns/TownList.h"
-#include "towns/TownModel.h"
-#include "world/Terrain.h"
-#include "world/Textures.h"
+#include "towns/TownModelGl.h"
+#include "world/FloorGl.h"
+#include "world/TexturesGl.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -52,7 +52,7 @@ void storeGunMaterial(GameState& state) {
 }
 
 // A restart replaces the towns instead of adding a second set behind the first.
-void replaceTowns(GameState& state) {
+void replaceTowns(Game& state) {
     releaseTownModels(state.towns);
     state.towns = makeTowns();
     compileTownModels(state.towns);
@@ -60,46 +60,23 @@ void replaceTowns(GameState& state) {
 
 } // namespace
 
-Vec3d startPoint(int k) {
-    return placementPosition(kStartPoints[static_cast<size_t>(k % 5)]);
-}
-
-void resetPerGameFields(GameState& state) {
-    state.heading = 0.0f;
-    state.pitch = 0.0f;
-    state.causticScale = 0.75f;
-    state.sosFrame = 0;
-    state.score = 0;
-    state.torpedoes = 5;
-    state.torpedoState = 0;
-    state.mouseLastX = 400;
-    state.mouseLastY = 400;
-    state.causticFrame = 0;
-    state.gunBarrelAngle = 0;
-    state.muzzleFlashFrame = 0;
-    state.evacMessageCount = 0;
-    state.shotsFired = 0;
-    state.shotHits = 0;
-    state.beamingActive = false;
-}
-
 void initWorld() {
     std::cout << "Initialisiere ...\n"
               << "\tTerrain ... ";
-    buildTerrain();
+    buildTerrain(game);
     std::cout << "fertig\n"
               << "\tLicht ... ";
     setUpLight();
     std::cout << "fertig\n"
               << "\tTexturen ... ";
-    loadTextures();
+    loadTextures(game);
     storeGunMaterial(game);
     setUpFog();
     replaceTowns(game);
     game.nearestTown = findNearestTown(game.towns, game.playerPos.toFloat());
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    game.playerPos = startPoint(std::rand() % 5);
+    game.playerPos = startPoint(std::rand() % static_cast<int>(kStartPoints.size()));
     resetPerGameFields(game);
     std::cout << "Initialisierung abgeschlossen\n\n";
 }

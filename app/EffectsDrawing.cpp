@@ -1,0 +1,49 @@
+#include "app/EffectsDrawing.h"
+
+#include "core/Effects.h"
+#include "core/Gl.h"
+
+void drawWorldEffects(const PendingEffects& effects) {
+    if (effects.worldShapes.empty())
+        return;
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glDisable(GL_TEXTURE_2D);
+    for (const WorldShape& shape : effects.worldShapes) {
+        glColor4fv(shape.colour.data());
+        if (shape.blended)
+            glEnable(GL_BLEND);
+        glPushMatrix();
+        switch (shape.kind) {
+        case WorldShape::Kind::Line:
+            glLineWidth(shape.size);
+            glBegin(GL_LINES);
+            glVertex3f(shape.position.x, shape.position.y, shape.position.z);
+            glVertex3f(shape.end.x, shape.end.y, shape.end.z);
+            glEnd();
+            break;
+        case WorldShape::Kind::Sphere:
+            glTranslatef(shape.position.x, shape.position.y, shape.position.z);
+            glutSolidSphere(shape.size, shape.detail, shape.detail);
+            break;
+        }
+        glPopMatrix();
+        if (shape.blended)
+            glDisable(GL_BLEND);
+    }
+}
+
+void drawScreenEffects(const PendingEffects& effects) {
+    if (effects.screenTexts.empty())
+        return;
+    // Lit, a raster position would take its colour from the light instead of the text's own.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    for (const ScreenText& text : effects.screenTexts) {
+        glColor4fv(text.colour.data());
+        glRasterPos3f(text.x, text.y, 1.0f);
+        for (const char c : text.text)
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
+    }
+}

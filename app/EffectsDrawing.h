@@ -1,0 +1,12 @@
+// Drawing what rules recorded for the next frame: world shapes with the frame's camera after the world,
+// screen texts over the HUD.
+#pragma once
+
+struct PendingEffects;
+
+// Lines and spheres at their world positions under the current camera, untextured and without caustics,
+// as if drawn straight after the world.
+void drawWorldEffects(const PendingEffects& effects);
+
+// Texts in the overlay's -1..1 square, unlit and over everything.
+void drawScreenEffects(const PendingEffects& effects);

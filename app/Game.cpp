@@ -1,0 +1,3 @@
+#include "app/Game.h"
+
+Game& game = *new Game();

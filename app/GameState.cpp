@@ -1,3 +1,0 @@
-#include "app/GameState.h"
-
-GameState& game = *new GameState();

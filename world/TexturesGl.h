@@ -1,0 +1,17 @@
+// Uploading the four texture groups of the table into the texture-name arrays of the game record.
+#pragma once
+
+#include "core/TextureTable.h"
+
+#include <span>
+
+struct GameState;
+
+// Loads the world group (floor, water, sky) into worldTextures; prints its progress message.
+void loadWorldTextures(GameState& state);
+
+// Loads the environment, HUD and caustic groups and prepares texture unit 1 for the caustics.
+void loadTextures(GameState& state);
+
+// Loads one group into the given names, deleting the names of an earlier load first.
+void loadTextureGroup(TextureGroup group, std::span<unsigned int> names);
