@@ -1,5 +1,7 @@
 #include "support/GameProcess.h"
 
+#include "support/Xvfb.h"
+
 #include <opencv2/imgcodecs.hpp>
 
 #include <array>
@@ -39,8 +41,11 @@ GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::st
     if (pipe(out) != 0 || pipe(err) != 0)
         throw std::runtime_error("pipe failed");
     started_ = std::chrono::steady_clock::now();
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        if (!dieWithParent(SIGKILL, parent))
+            _exit(126);
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
         close(out[0]);

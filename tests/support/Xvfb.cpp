@@ -6,15 +6,23 @@
 #include <poll.h>
 #include <stdexcept>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+bool dieWithParent(int signal, pid_t parent) {
+    return prctl(PR_SET_PDEATHSIG, signal) == 0 && getppid() == parent;
+}
 
 XvfbServer::XvfbServer(int width, int height) : width_(width), height_(height) {
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+        if (!dieWithParent(SIGTERM, parent))
+            _exit(126);
         close(fds[0]);
         // Xvfb is chatty about fonts and extensions; none of that concerns a test.
         const int devNull = open("/dev/null", O_WRONLY);

@@ -4,6 +4,11 @@
 #include <string>
 #include <sys/types.h>
 
+// In a child just forked by the calling thread: asks the kernel to send `signal` when that thread's process
+// goes (a failed assertion, a sanitizer report or a ctest timeout included), so no helper outlives a test.
+// Returns false when the parent is already gone.
+bool dieWithParent(int signal, pid_t parent);
+
 class XvfbServer {
 public:
     // Starts Xvfb with one screen of the given size and points DISPLAY at it.
@@ -13,6 +18,7 @@ public:
     XvfbServer& operator=(const XvfbServer&) = delete;
 
     const std::string& display() const { return display_; }
+    pid_t pid() const { return pid_; }
     int width() const { return width_; }
     int height() const { return height_; }
 
