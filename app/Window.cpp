@@ -4,6 +4,7 @@
 #include "app/Game.h"
 #include "app/Input.h"
 #include "core/Gl.h"
+#include "core/View.h"
 
 #include <GL/glxew.h>
 
@@ -46,7 +47,7 @@ void enterFullScreen() {
 }
 
 void prepareFirstFrame() {
-    glClearColor(0.1f, 0.1f, 0.3f, 0.0f);
+    glClearColor(kWaterColour[0], kWaterColour[1], kWaterColour[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const Vec3& eye = game.eyePos;
     gluLookAt(eye.x, eye.y, eye.z, eye.x, eye.y - 1.0f, eye.z - 10.0f, 0.0, 1.0, 0.0);

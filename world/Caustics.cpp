@@ -7,9 +7,10 @@ int nextCausticFrame(int frame) {
 }
 
 CausticPlanes causticPlanes(float scale) {
-    const double k = scale;
-    return {{static_cast<float>(0.05 * k), static_cast<float>(0.03 * k), 0.0f, 0.0f},
-            {0.0f, static_cast<float>(0.03 * k), static_cast<float>(0.05 * k), 0.0f}};
+    // Computed in double, stored as float.
+    const double factor = scale;
+    return {{static_cast<float>(0.05 * factor), static_cast<float>(0.03 * factor), 0.0f, 0.0f},
+            {0.0f, static_cast<float>(0.03 * factor), static_cast<float>(0.05 * factor), 0.0f}};
 }
 
 void advanceCaustics(GameState& state) {

@@ -1,4 +1,5 @@
 #include "app/Sound.h"
+#include "core/GameState.h"
 
 #include <gtest/gtest.h>
 
@@ -128,4 +129,23 @@ TEST_F(SoundTest, NoAudioDeviceMeansSilenceWithOneLine) {
     EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 1) << reported;
     EXPECT_FALSE(player.isOpen());
     EXPECT_EQ(player.queuedBytes(), 0u);
+}
+
+TEST_F(SoundTest, RecordedSoundsPlayFromTheGamesFilesInOrderAndAreForgotten) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SoundPlayer player;
+    ASSERT_TRUE(player.open());
+    GameState state;
+    state.effects.play(Sound::Explosion);
+    state.effects.play(Sound::GunShot);
+    testing::internal::CaptureStderr();
+    playRecordedSounds(state, player);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(state.effects.sounds.empty());
+    ASSERT_TRUE(player.decodedSize("Sounds/explosion.wav"));
+    const auto shot = player.decodedSize("Sounds/30cal_shoot.wav");
+    ASSERT_TRUE(shot);
+    // One channel: the shot, recorded last, cut the long blast.
+    EXPECT_GT(player.queuedBytes(), 0u);
+    EXPECT_LE(player.queuedBytes(), *shot);
 }
