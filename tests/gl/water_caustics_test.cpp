@@ -2,6 +2,7 @@
 #include "app/TimerCallbacks.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
+#include "support/SavedGame.h"
 #include "world/CausticsGl.h"
 #include "world/Terrain.h"
 #include "world/WaterGl.h"
@@ -43,12 +44,10 @@ cv::Scalar sample(const cv::Mat& picture, double fx, double fy) {
 }
 
 // Plain 45 degree perspective, no light, fog or depth test, nothing textured: each test switches on only
-// what it looks at. GL state and the game fields the tests touch come back afterwards.
+// what it looks at. GL state and the game record come back afterwards.
 class WaterCaustics : public testing::Test {
 protected:
     void SetUp() override {
-        saved = {game.playerPos,       game.waterLevel,   game.wavePhase,    game.worldTextures,
-                 game.causticTextures, game.causticFrame, game.causticScale, game.timerPending};
         glPushAttrib(GL_ALL_ATTRIB_BITS);
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -85,14 +84,6 @@ protected:
         glPopClientAttrib();
         glPopAttrib();
         glDeleteTextures(static_cast<GLsizei>(made.size()), made.data());
-        game.playerPos = saved.playerPos;
-        game.waterLevel = saved.waterLevel;
-        game.wavePhase = saved.wavePhase;
-        game.worldTextures = saved.worldTextures;
-        game.causticTextures = saved.causticTextures;
-        game.causticFrame = saved.causticFrame;
-        game.causticScale = saved.causticScale;
-        game.timerPending = saved.timerPending;
     }
 
     GLuint keep(GLuint texture) {
@@ -100,19 +91,10 @@ protected:
         return texture;
     }
 
+    const SavedGame savedGame;
     int width = 0;
     int height = 0;
     std::vector<GLuint> made;
-    struct {
-        Vec3d playerPos;
-        float waterLevel;
-        int wavePhase;
-        std::array<unsigned int, 8> worldTextures;
-        std::array<unsigned int, 32> causticTextures;
-        int causticFrame;
-        float causticScale;
-        std::array<bool, kTimerCount> timerPending;
-    } saved{};
 };
 
 // A white strip one caustic period wide (s from 0 to 1 along x), 30 units ahead of the eye.

@@ -118,6 +118,7 @@ TEST_F(World, FloorIsTexturedAndTheWaterCeilingShowsAbove) {
     cv::Scalar mean, spread;
     cv::meanStdDev(floor(lowerHalf), mean, spread);
     EXPECT_GT(spread[1], 6.0) << "a textured floor varies; a flat colour does not";
+    EXPECT_GT(sand[1], 0.7 * sand[2]) << "white light keeps the sand's green: " << sand;
 
     game.pitch = game.aimPitch = -60.0f; // looking up at the ceiling
     const cv::Mat ceiling = renderFrame();
@@ -159,6 +160,11 @@ TEST_F(World, TheNearestTownWithItsSosSignIsSeenFromEveryStartPoint) {
         EXPECT_GT(townPixels, 100) << "start point " << k << ": the town " << town.name << " is not drawn";
         EXPECT_GE(signPixels, 10) << "start point " << k << ": no red SOS sign over " << town.name;
     }
+    // Every town gives back the matrices it pushed, frame after frame.
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(World, CullingTheFloorChangesNoPixel) {

@@ -4,13 +4,7 @@
 
 #include <vector>
 
-TEST(Caustics, FrameCyclesThroughTheThirtyTwoTextures) {
-    std::vector<int> frames{29};
-    for (int k = 0; k < 4; ++k)
-        frames.push_back(nextCausticFrame(frames.back()));
-    EXPECT_EQ(frames, (std::vector<int>{29, 30, 31, 0, 1}));
-
-    // A full round visits every texture once, stays inside the array and comes back to the start.
+TEST(Caustics, FramesVisitEveryTextureOnceARoundAndPlanesScaleWithTheCausticScale) {
     std::vector<int> seen(kCausticFrames, 0);
     int frame = 0;
     for (int k = 0; k < kCausticFrames; ++k) {
@@ -21,18 +15,13 @@ TEST(Caustics, FrameCyclesThroughTheThirtyTwoTextures) {
     }
     EXPECT_EQ(seen, std::vector<int>(kCausticFrames, 1));
     EXPECT_EQ(frame, 0);
-}
 
-TEST(Caustics, PlanesProjectThePatternAcrossXAndZAndDriftWithHeight) {
-    const CausticPlanes planes = causticPlanes(0.75f);
-    EXPECT_EQ(planes.s, (std::array<float, 4>{0.0375f, 0.0225f, 0.0f, 0.0f}));
-    EXPECT_EQ(planes.t, (std::array<float, 4>{0.0f, 0.0225f, 0.0375f, 0.0f}));
-
-    // The planes grow with the scale; at scale 0 (before world initialisation) the pattern is one texel.
     const CausticPlanes doubled = causticPlanes(1.5f);
     EXPECT_FLOAT_EQ(doubled.s[0], 0.075f);
+    EXPECT_FLOAT_EQ(doubled.s[1], 0.045f);
+    EXPECT_FLOAT_EQ(doubled.t[1], 0.045f);
     EXPECT_FLOAT_EQ(doubled.t[2], 0.075f);
-    const CausticPlanes none = causticPlanes(0.0f);
-    EXPECT_EQ(none.s, (std::array<float, 4>{}));
-    EXPECT_EQ(none.t, (std::array<float, 4>{}));
+    EXPECT_EQ(doubled.s[2] + doubled.s[3] + doubled.t[0] + doubled.t[3], 0.0f);
+    // Before world initialisation the scale is 0 and the pattern one texel.
+    EXPECT_EQ(causticPlanes(0.0f).s, (std::array<float, 4>{}));
 }

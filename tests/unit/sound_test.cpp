@@ -26,7 +26,8 @@ std::vector<int16_t> tone(double frequency, double seconds, double amplitude) {
     return samples;
 }
 
-void writeWav(const fs::path& path, const std::vector<int16_t>& samples) {
+void writeWav(const fs::path& path, const std::vector<int16_t>& samples, uint32_t rate = 22050,
+              uint16_t channels = 1) {
     std::ofstream out(path, std::ios::binary);
     auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
     auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
@@ -36,10 +37,10 @@ void writeWav(const fs::path& path, const std::vector<int16_t>& samples) {
     out.write("WAVEfmt ", 8);
     u32(16);
     u16(1);
-    u16(1);
-    u32(22050);
-    u32(44100);
-    u16(2);
+    u16(channels);
+    u32(rate);
+    u32(rate * channels * 2);
+    u16(static_cast<uint16_t>(channels * 2));
     u16(16);
     out.write("data", 4);
     u32(bytes);
@@ -115,6 +116,23 @@ TEST_F(SoundTest, MissingOrBrokenFileIsReportedOnceAndPlaysNothing) {
     writeWav(dir / "good.wav", tone(300, 0.2, 0.5));
     player.play((dir / "good.wav").string());
     EXPECT_GT(player.queuedBytes(), 0u);
+}
+
+TEST_F(SoundTest, FilesInAnotherFormatAreConvertedOnceToTheDevicesFormat) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // 8820 samples as 44.1 kHz stereo are 0.1 s: 2205 samples of 2 bytes on the 22.05 kHz mono device.
+    writeWav(dir / "stereo.wav", tone(300, 0.4, 0.5), 44100, 2);
+    SoundPlayer player;
+    ASSERT_TRUE(player.open());
+    const std::string path = (dir / "stereo.wav").string();
+    player.play(path);
+    const auto converted = player.decodedSize(path);
+    ASSERT_TRUE(converted);
+    EXPECT_NEAR(static_cast<double>(*converted), 2205.0 * 2, 64.0);
+    EXPECT_GT(player.queuedBytes(), 0u);
+    fs::remove(path); // played again from the kept copy
+    player.play(path);
+    EXPECT_EQ(player.decodedSize(path), converted);
 }
 
 TEST_F(SoundTest, NoAudioDeviceMeansSilenceWithOneLine) {

@@ -1,7 +1,7 @@
 #include "app/Game.h"
 #include "app/TimerCallbacks.h"
 #include "core/GameState.h"
-#include "world/Water.h"
+#include "support/SavedGame.h"
 
 #include <gtest/gtest.h>
 
@@ -57,21 +57,27 @@ TEST(Timers, ReArmOnlyWhileTheGameIsOnAndNeverTwice) {
     EXPECT_EQ(armed.size(), 1u);
     EXPECT_FALSE(state.timerPending[static_cast<size_t>(TimerId::Tick)]);
 
+    // Every timer goes again after its own re-arm delay (the tick's sets the frame rate).
+    state.gameOver = false;
+    armed.clear();
+    std::vector<unsigned int> delays;
+    for (int id = 0; id < kTimerCount; ++id) {
+        timerStarted(state, static_cast<TimerId>(id));
+        rearmTimer(state, static_cast<TimerId>(id), 1);
+        delays.push_back(armed.back().delay);
+    }
+    EXPECT_EQ(delays, (std::vector<unsigned int>{5, 300, 550, 80, 50, 125, 20000}));
+
     // A restart arms only the timers that stopped, so none ends up with two runs pending.
+    timerStarted(state, TimerId::Tick);
     state.gameOver = false;
     armed.clear();
     armTimers(state);
     EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::Tick, 50, 50}}));
 }
 
-TEST(Timers, WaterSinksHalfAUnitPerRunAndAtMostOnceMoreAfterGameOver) {
-    GameState state = recordingState();
-    lowerWater(state);
-    lowerWater(state);
-    EXPECT_FLOAT_EQ(state.waterLevel, 19.0f);
-
-    // The global game drives the real callback: after game over it lowers once and stops.
-    GameState saved = std::move(game);
+TEST(Timers, WaterSinksAtMostOnceMoreAfterGameOver) {
+    const SavedGame keep;
     static_cast<GameState&>(game) = recordingState();
     game.gameOver = true;
     game.timerPending[static_cast<size_t>(TimerId::LowerWater)] = true;
@@ -80,6 +86,19 @@ TEST(Timers, WaterSinksHalfAUnitPerRunAndAtMostOnceMoreAfterGameOver) {
     EXPECT_TRUE(armed.empty());
     game.gameOver = false;
     lowerWaterTimer(1);
+    EXPECT_FLOAT_EQ(game.waterLevel, 19.0f);
     EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::LowerWater, 20000, 1}}));
-    static_cast<GameState&>(game) = std::move(saved);
+}
+
+TEST(Timers, TheCausticTimerRecordsTheNextFrameForTheFrameToApply) {
+    const SavedGame keep;
+    static_cast<GameState&>(game) = recordingState();
+    game.causticScale = 0.75f;
+    game.causticFrame = kCausticFrames - 1;
+    causticTimer(1);
+    ASSERT_TRUE(game.effects.caustics);
+    EXPECT_EQ(game.causticFrame, 0);
+    EXPECT_EQ(game.effects.caustics->frame, 0);
+    EXPECT_EQ(game.effects.caustics->planes.s, (std::array<float, 4>{0.0375f, 0.0225f, 0.0f, 0.0f}));
+    EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::Caustic, 50, 1}}));
 }

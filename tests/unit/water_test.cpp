@@ -10,20 +10,15 @@
 
 namespace {
 
-// The heights of one point, relative to a level of 20, each one stored as float after double arithmetic:
+// The heights of one point, relative to a level of 20, each stored as float after double arithmetic:
 // 0.2 below, then three and one and a half times as deep, then back at the level.
 const std::vector<float> kCycle{19.8f,       19.8f,       19.3999977f, 19.3999977f,
                                 19.0999966f, 19.0999966f, 20.0f,       20.0f};
 
-GameState waterAt(float level) {
-    GameState state;
-    state.waterLevel = level;
-    return state;
-}
-
-// Runs one cell through eight successive phases starting at firstPhase and records a point after each.
-std::vector<float> runCycle(GameState& state, int column, int row, int firstPhase,
-                            const TerrainVertex& point) {
+// Runs one cell through eight successive phases from firstPhase, recording `point` after each; the point
+// starts at the level.
+std::vector<float> runCycle(GameState& state, int column, int row, int firstPhase, TerrainVertex& point) {
+    point.water = 20.0f;
     std::vector<float> heights;
     for (int k = 0; k < 8; ++k) {
         state.wavePhase = (firstPhase + k) % 8;
@@ -42,50 +37,28 @@ int randAfterSeed(unsigned int seed, int discarded) {
 
 } // namespace
 
-TEST(WaterWindow, CoversEightyCellsAroundTheSubmarineClampedToTheDrawableGrid) {
-    const WaterWindow middle = waterWindow(400.0, -400.0);
-    EXPECT_EQ(middle.firstColumn, 60);
-    EXPECT_EQ(middle.endColumn, 140);
-    EXPECT_EQ(middle.firstRow, 60);
-    EXPECT_EQ(middle.endRow, 140);
-
-    // Truncation toward zero: 3.99 is still column 0, -7.99 still row 1.
-    const WaterWindow corner = waterWindow(2.0, -2.0);
-    EXPECT_EQ(corner.firstColumn, 0);
-    EXPECT_EQ(corner.endColumn, 40);
-    EXPECT_EQ(corner.firstRow, 0);
-    EXPECT_EQ(corner.endRow, 40);
-    EXPECT_EQ(waterWindow(3.99, -7.99).endColumn, 40);
-    EXPECT_EQ(waterWindow(3.99, -7.99).endRow, 41);
-
-    // A cell reaches one point further, so the last column and row of points start no cell.
-    const WaterWindow farEdge = waterWindow(1010 * 4.0 + 1.0, -(505 * 4.0 + 1.0));
-    EXPECT_EQ(farEdge.firstColumn, 970);
-    EXPECT_EQ(farEdge.endColumn, 1022);
-    EXPECT_EQ(farEdge.firstRow, 465);
-    EXPECT_EQ(farEdge.endRow, 510);
-    EXPECT_EQ(waterWindow(983 * 4.0, -471 * 4.0).endColumn, 1022);
-    EXPECT_EQ(waterWindow(983 * 4.0, -471 * 4.0).endRow, 510);
-    EXPECT_EQ(waterWindow(982 * 4.0, -470 * 4.0).endColumn, 1022);
-    EXPECT_EQ(waterWindow(982 * 4.0, -470 * 4.0).endRow, 510);
-    EXPECT_EQ(waterWindow(981 * 4.0, -469 * 4.0).endColumn, 1021);
-    EXPECT_EQ(waterWindow(981 * 4.0, -469 * 4.0).endRow, 509);
-}
-
-TEST(WaterWindow, PositionsOffTheGridGiveAClampedOrEmptyWindow) {
-    // Just outside the near edges: truncation toward zero still puts the submarine over column and row 0.
-    const WaterWindow justOutside = waterWindow(-2.0, 2.0);
-    EXPECT_EQ(justOutside.firstColumn, 0);
-    EXPECT_EQ(justOutside.endColumn, 40);
-    EXPECT_EQ(justOutside.firstRow, 0);
-    EXPECT_EQ(justOutside.endRow, 40);
-
-    const WaterWindow partly = waterWindow(-100.0, 100.0);
-    EXPECT_EQ(partly.firstColumn, 0);
-    EXPECT_EQ(partly.endColumn, 15);
-    EXPECT_EQ(partly.firstRow, 0);
-    EXPECT_EQ(partly.endRow, 15);
-
+TEST(Water, WindowCoversEightyCellsAroundTheSubmarineClampedToTheDrawableGrid) {
+    struct Case {
+        double x, z;
+        WaterWindow want;
+    };
+    const Case cases[] = {
+        {400.0, -400.0, {60, 140, 60, 140}},
+        {2.0, -2.0, {0, 40, 0, 40}},
+        {3.99, -7.99, {0, 40, 0, 41}}, // truncation: 3.99 is still column 0, -7.99 row 1
+        {-2.0, 2.0, {0, 40, 0, 40}},   // just outside the near edges truncates to 0 too
+        {-100.0, 100.0, {0, 15, 0, 15}},
+        // A cell reaches one point further, so the last column and row of points start no cell.
+        {1010 * 4.0 + 1.0, -(505 * 4.0 + 1.0), {970, 1022, 465, 510}},
+        {982 * 4.0, -470 * 4.0, {942, 1022, 430, 510}},
+        {981 * 4.0, -469 * 4.0, {941, 1021, 429, 509}},
+    };
+    for (const Case& c : cases) {
+        const WaterWindow w = waterWindow(c.x, c.z);
+        EXPECT_EQ(std::vector<int>({w.firstColumn, w.endColumn, w.firstRow, w.endRow}),
+                  std::vector<int>({c.want.firstColumn, c.want.endColumn, c.want.firstRow, c.want.endRow}))
+            << c.x << " " << c.z;
+    }
     // Far away on any side, or at a position that is no number, nothing is drawn and nothing overflows.
     for (const auto& [x, z] : std::vector<std::pair<double, double>>{{-400.0, -400.0},
                                                                      {400.0, 400.0},
@@ -94,120 +67,80 @@ TEST(WaterWindow, PositionsOffTheGridGiveAClampedOrEmptyWindow) {
                                                                      {1e300, -1e300},
                                                                      {-1e300, 1e300},
                                                                      {std::nan(""), std::nan("")}}) {
-        const WaterWindow window = waterWindow(x, z);
-        EXPECT_TRUE(window.firstColumn >= window.endColumn || window.firstRow >= window.endRow)
-            << x << " " << z;
+        const WaterWindow w = waterWindow(x, z);
+        EXPECT_TRUE(w.firstColumn >= w.endColumn || w.firstRow >= w.endRow) << x << " " << z;
     }
 }
 
-TEST(WaterWave, CornerPointRunsTheCycleAndOddCellsRunItThreePhasesLater) {
-    GameState state = waterAt(20.0f);
-    TerrainVertex& evenCorner = terrainGrid[11][20]; // cell (10, 20)
-    TerrainVertex& oddCorner = terrainGrid[12][20];  // cell (11, 20)
-    evenCorner.water = 20.0f;
-    oddCorner.water = 20.0f;
+TEST(Water, EachCellRipplesOnlyItsCornerAndOddCellsRunThreePhasesLater) {
+    GameState state;
+    EXPECT_EQ(runCycle(state, 10, 20, 0, terrainGrid[11][20]), kCycle);
+    EXPECT_EQ(runCycle(state, 11, 20, 3, terrainGrid[12][20]), kCycle);
 
-    EXPECT_EQ(runCycle(state, 10, 20, 0, evenCorner), kCycle);
-    EXPECT_EQ(runCycle(state, 11, 20, 3, oddCorner), kCycle);
-
-    // An odd cell leaves its point alone in the phases where an even one starts its dip.
-    oddCorner.water = 20.0f;
-    state.wavePhase = 0;
-    waveStep(state, 11, 20);
-    EXPECT_EQ(oddCorner.water, 20.0f);
-
-    // The cell moves only its corner; the other three points of its quad belong to other cells.
+    // The other three points of a quad belong to other cells.
     for (TerrainVertex* point : {&terrainGrid[10][20], &terrainGrid[10][21], &terrainGrid[11][21]})
         point->water = 7.0f;
-    for (int phase = 0; phase < 8; ++phase) {
-        state.wavePhase = phase;
-        waveStep(state, 10, 20);
-    }
-    EXPECT_EQ(terrainGrid[10][20].water, 7.0f);
-    EXPECT_EQ(terrainGrid[10][21].water, 7.0f);
-    EXPECT_EQ(terrainGrid[11][21].water, 7.0f);
-}
+    runCycle(state, 10, 20, 0, terrainGrid[11][20]);
+    for (TerrainVertex* point : {&terrainGrid[10][20], &terrainGrid[10][21], &terrainGrid[11][21]})
+        EXPECT_EQ(point->water, 7.0f);
 
-TEST(WaterWave, FollowsTheCurrentWaterLevelAndStartsFromTheStoredHeight) {
-    // After the ceiling has sunk, a point dips below the new level and returns to it.
-    GameState state = waterAt(18.5f);
-    TerrainVertex& corner = terrainGrid[31][40]; // cell (30, 40), even
-    corner.water = 20.0f;
-    state.wavePhase = 0;
-    waveStep(state, 30, 40);
-    EXPECT_FLOAT_EQ(corner.water, 18.3f);
-    state.wavePhase = 6;
-    waveStep(state, 30, 40);
-    EXPECT_EQ(corner.water, 18.5f);
-
-    // The deepening steps work on whatever height the point holds, here 1.0 above the level.
-    corner.water = 19.5f;
-    state.wavePhase = 2;
-    waveStep(state, 30, 40);
-    EXPECT_FLOAT_EQ(corner.water, 21.5f);
-    state.wavePhase = 4;
-    waveStep(state, 30, 40);
-    EXPECT_FLOAT_EQ(corner.water, 23.0f);
-}
-
-TEST(WaterWave, FirstColumnAndFirstRowTakePartThroughTheirExtraPoints) {
-    GameState state = waterAt(20.0f);
-
-    // A cell of column 0 also moves the point above it in column 0, with its own parity.
-    terrainGrid[0][5].water = 20.0f;
-    terrainGrid[1][4].water = 20.0f;
+    // The first column and row take part through extra points, each once per frame; (0, 0) never moves.
     EXPECT_EQ(runCycle(state, 0, 4, 0, terrainGrid[0][5]), kCycle);
-    terrainGrid[0][6].water = 20.0f;
     EXPECT_EQ(runCycle(state, 0, 5, 3, terrainGrid[0][6]), kCycle);
-
-    // A cell of column 1 leaves column 0 alone.
-    terrainGrid[0][9].water = 20.0f;
-    for (int phase = 0; phase < 8; ++phase) {
-        state.wavePhase = phase;
-        waveStep(state, 1, 8);
-    }
-    EXPECT_EQ(terrainGrid[0][9].water, 20.0f);
-
-    // In row 0 the extra point is the corner itself; it must ripple like every other point, not twice.
-    terrainGrid[7][0].water = 20.0f;
     EXPECT_EQ(runCycle(state, 6, 0, 0, terrainGrid[7][0]), kCycle);
-
-    // Point (0, 0) starts no cell and is no extra point of any: it never moves.
     terrainGrid[0][0].water = 5.0f;
-    terrainGrid[0][1].water = 20.0f;
-    terrainGrid[1][0].water = 20.0f;
-    EXPECT_EQ(runCycle(state, 0, 0, 0, terrainGrid[0][1]), kCycle);
+    terrainGrid[0][9].water = 5.0f;
+    runCycle(state, 0, 0, 0, terrainGrid[0][1]);
+    runCycle(state, 1, 8, 0, terrainGrid[2][8]); // column 1 leaves column 0 alone
     EXPECT_EQ(terrainGrid[0][0].water, 5.0f);
+    EXPECT_EQ(terrainGrid[0][9].water, 5.0f);
 }
 
-TEST(WaterWave, EveryDipReseedsTheSharedRandomGenerator) {
-    GameState state = waterAt(20.0f);
+TEST(Water, RippleFollowsTheCurrentLevelFromTheStoredHeight) {
+    GameState state;
+    state.waterLevel = 18.5f;
+    TerrainVertex& corner = terrainGrid[31][40]; // cell (30, 40), even
+    const auto step = [&](int phase, float from) {
+        corner.water = from;
+        state.wavePhase = phase;
+        waveStep(state, 30, 40);
+        return corner.water;
+    };
+    EXPECT_FLOAT_EQ(step(0, 20.0f), 18.3f); // dips below the sunken level
+    EXPECT_EQ(step(6, 17.0f), 18.5f);
+    // The deepening steps work on whatever height the point holds, here 1.0 above the level.
+    EXPECT_FLOAT_EQ(step(2, 19.5f), 21.5f);
+    EXPECT_FLOAT_EQ(step(4, 19.5f), 20.0f);
+}
+
+TEST(Water, EveryDipReseedsTheSharedRandomGenerator) {
+    GameState state;
     const auto dipAndDraw = [&](int column, int row, int phase) {
         std::srand(999);
         state.wavePhase = phase;
         waveStep(state, column, row);
         return std::rand();
     };
-
-    // Inside the grid: srand(i + j), one value discarded.
-    EXPECT_EQ(dipAndDraw(10, 20, 0), randAfterSeed(30, 1));
-    EXPECT_EQ(dipAndDraw(11, 20, 3), randAfterSeed(31, 1));
-    // The extra point's seed comes last: j + 7 or j + 8 in column 0, i + 3 or i + 5 in row 0.
-    EXPECT_EQ(dipAndDraw(0, 4, 0), randAfterSeed(11, 1));
-    EXPECT_EQ(dipAndDraw(0, 5, 3), randAfterSeed(13, 1));
-    EXPECT_EQ(dipAndDraw(6, 0, 0), randAfterSeed(9, 1));
-    EXPECT_EQ(dipAndDraw(7, 0, 3), randAfterSeed(12, 1));
-    EXPECT_EQ(dipAndDraw(0, 0, 0), randAfterSeed(3, 1));
-
+    // Inside the grid srand(i + j), one value discarded; the extra point's seed comes last: j + 7 or j + 8
+    // in column 0, i + 3 or i + 5 in row 0.
+    const int dips[][4] = {{10, 20, 0, 30}, {11, 20, 3, 31}, {0, 4, 0, 11}, {0, 5, 3, 13},
+                           {6, 0, 0, 9},    {7, 0, 3, 12},   {0, 0, 0, 3}};
+    for (const auto& [column, row, phase, seed] : dips)
+        EXPECT_EQ(dipAndDraw(column, row, phase), randAfterSeed(seed, 1)) << column << "," << row;
     // Phases without a dip leave the generator's sequence alone.
     for (int phase : {1, 2, 4, 6})
         EXPECT_EQ(dipAndDraw(10, 20, phase), randAfterSeed(999, 0)) << phase;
     EXPECT_EQ(dipAndDraw(11, 20, 0), randAfterSeed(999, 0));
 }
 
-TEST(WaterWave, PhaseCountsZeroToSevenAndWrapsBack) {
+TEST(Water, PhaseCountsZeroToSevenAndCeilingSinksHalfAUnit) {
     std::vector<int> phases{0};
     for (int k = 0; k < 9; ++k)
         phases.push_back(nextWavePhase(phases.back()));
     EXPECT_EQ(phases, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 0, 1}));
+
+    GameState state;
+    lowerWater(state);
+    lowerWater(state);
+    EXPECT_FLOAT_EQ(state.waterLevel, 19.0f);
 }
