@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
+#include "support/SavedGame.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,9 @@ protected:
         game.playerPos = {0.0, 5000.0, 0.0};
         game.pitch = -90.0f;
     }
-    void TearDown() override {
-        glPopAttrib();
-        game.playerPos = {};
-        game.pitch = 0.0f;
-        game.effects = {};
-    }
+    void TearDown() override { glPopAttrib(); }
+
+    const SavedGame savedGame;
 
     // The clear colour is blue; anything red drawn over it shows as more red than blue.
     static bool reddish(const cv::Scalar& bgr) { return bgr[2] > bgr[0] + 20; }

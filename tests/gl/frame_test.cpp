@@ -3,10 +3,12 @@
 #include "app/Window.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
+#include "support/SavedGame.h"
 
 #include <gtest/gtest.h>
 
 TEST(Frame, ClearsToTheDeepWaterColourAndLeavesTheProjectionForTheNextFrame) {
+    const SavedGame keep;
     reshape(800, 600);
     prepareFirstFrame();
     // Paint the buffer first: a frame that forgot to clear would show red.
@@ -18,8 +20,6 @@ TEST(Frame, ClearsToTheDeepWaterColourAndLeavesTheProjectionForTheNextFrame) {
     game.playerPos = {0.0, 5000.0, 0.0};
     game.pitch = -90.0f;
     const cv::Mat frame = renderFrame();
-    game.playerPos = {};
-    game.pitch = 0.0f;
     ASSERT_FALSE(frame.empty());
     const cv::Scalar centre = meanColour(frame, {300, 200, 200, 200});
     EXPECT_NEAR(centre[2], 0.1 * 255, 2.0);
@@ -39,6 +39,7 @@ TEST(Frame, ClearsToTheDeepWaterColourAndLeavesTheProjectionForTheNextFrame) {
 }
 
 TEST(Frame, CameraSitsAtTheSubmarineTurnedByPitchAndAimHeading) {
+    const SavedGame keep;
     game.playerPos = {100.0, -20.0, -50.0};
     game.pitch = 10.0f;
     game.aimHeading = 30.0f;
@@ -66,9 +67,6 @@ TEST(Frame, CameraSitsAtTheSubmarineTurnedByPitchAndAimHeading) {
     EXPECT_NEAR(eyeSpace[0], 0.0, 1e-3);
     EXPECT_NEAR(eyeSpace[1], 0.0, 1e-3);
     EXPECT_NEAR(eyeSpace[2], -10.0, 1e-3);
-    game.playerPos = {};
-    game.pitch = 0.0f;
-    game.aimHeading = 0.0f;
 }
 
 TEST(Frame, ReshapeGivesASquarePixelOrthographicBox) {
