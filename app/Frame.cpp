@@ -63,7 +63,8 @@ void renderScene() {
     glEnable(GL_BLEND);
     state.playerBubbles.draw();
 
-    glBindTexture(GL_TEXTURE_2D, state.sceneTextures[kFirstSosTexture + std::clamp(state.sosFrame, 0, 3)]);
+    glBindTexture(GL_TEXTURE_2D,
+                  state.sceneTextures[kFirstSosTexture + std::clamp(state.sosFrame, 0, kSosFrames - 1)]);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
 
