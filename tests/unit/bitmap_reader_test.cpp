@@ -1,3 +1,4 @@
+#include "support/Bitmaps.h"
 #include "world/BitmapReader.h"
 
 #include <gtest/gtest.h>
@@ -12,60 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A BMP as the reader sees it: headers, the palette at offset 54, then rows back to back without padding.
-struct BmpFile {
-    int32_t width = 1;
-    int32_t height = 1;
-    uint16_t bits = 24;
-    uint32_t compression = 0;
-    std::vector<uint8_t> palette; // blue, green, red, reserved per entry
-    std::vector<uint8_t> pixels;  // rows as stored
-    int64_t dataOffset = -1;      // -1: straight after the palette; larger values leave a gap of junk
-
-    std::vector<uint8_t> bytes() const {
-        const uint32_t offset =
-            dataOffset < 0 ? static_cast<uint32_t>(54 + palette.size()) : static_cast<uint32_t>(dataOffset);
-        std::vector<uint8_t> out(54, 0);
-        auto put16 = [&](size_t at, uint16_t v) {
-            out[at] = static_cast<uint8_t>(v);
-            out[at + 1] = static_cast<uint8_t>(v >> 8);
-        };
-        auto put32 = [&](size_t at, uint32_t v) {
-            put16(at, static_cast<uint16_t>(v));
-            put16(at + 2, static_cast<uint16_t>(v >> 16));
-        };
-        out[0] = 'B';
-        out[1] = 'M';
-        put32(2, static_cast<uint32_t>(offset + pixels.size()));
-        put32(10, offset);
-        put32(14, 40);
-        put32(18, static_cast<uint32_t>(width));
-        put32(22, static_cast<uint32_t>(height));
-        put16(26, 1);
-        put16(28, bits);
-        put32(30, compression);
-        put32(34, static_cast<uint32_t>(pixels.size()));
-        out.insert(out.end(), palette.begin(), palette.end());
-        while (out.size() < offset)
-            out.push_back(0xCD);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-        return out;
-    }
-};
-
-// Every entry differs from every other in each sample, and the reserved byte is never zero, so a wrong
-// index or a three-byte stride shows up.
-std::vector<uint8_t> distinctPalette(int entries) {
-    std::vector<uint8_t> palette;
-    for (int i = 0; i < entries; ++i) {
-        palette.push_back(static_cast<uint8_t>(3 * i + 1)); // blue
-        palette.push_back(static_cast<uint8_t>(255 - i));   // green
-        palette.push_back(static_cast<uint8_t>(i));         // red
-        palette.push_back(0xEE);
-    }
-    return palette;
-}
 
 void setEntry(std::vector<uint8_t>& palette, int index, uint8_t blue, uint8_t green, uint8_t red) {
     palette[index * 4 + 0] = blue;
