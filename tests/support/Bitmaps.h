@@ -13,9 +13,10 @@ struct BmpFile {
     int32_t height = 1;
     uint16_t bits = 24;
     uint32_t compression = 0;
-    std::vector<uint8_t> palette; // blue, green, red, reserved per entry
-    std::vector<uint8_t> pixels;  // rows as stored
-    int64_t dataOffset = -1;      // -1: straight after the palette; larger values leave a gap of junk
+    // The empty initialisers let designated initialisers leave these out without a warning.
+    std::vector<uint8_t> palette = {}; // blue, green, red, reserved per entry
+    std::vector<uint8_t> pixels = {};  // rows as stored
+    int64_t dataOffset = -1;           // -1: straight after the palette; larger values leave a gap of junk
 
     std::vector<uint8_t> bytes() const {
         const uint32_t offset =
