@@ -1,9 +1,12 @@
-// BMP files for the depth-map reader's tests and fuzzer seeds. Header-only: the fuzzer is
+// BMP files and decoded pictures for the depth-map tests and the fuzzer's seeds. Header-only: the fuzzer is
 // built apart from the test support library.
 #pragma once
 
+#include "world/BitmapReader.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -65,4 +68,16 @@ inline BmpFile palettedBmp(uint16_t bits, int32_t width, int32_t height, std::ve
             .bits = bits,
             .palette = distinctPalette(1 << bits),
             .pixels = std::move(pixels)};
+}
+
+// A picture as the reader hands it on, its bytes the pattern repeated.
+inline BitmapImage decodedImage(int32_t width, int32_t height, const std::vector<uint8_t>& pattern) {
+    BitmapImage image;
+    image.width = width;
+    image.height = height;
+    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
+    image.pixels = std::make_unique<uint8_t[]>(size);
+    for (size_t i = 0; i < size; ++i)
+        image.pixels[i] = pattern[i % pattern.size()];
+    return image;
 }

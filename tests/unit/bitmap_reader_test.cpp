@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -37,12 +36,7 @@ const std::vector<uint8_t> kPrevious = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
 
 // An image that already holds a picture, to see whether a failed load leaves it alone.
 BitmapImage previousImage() {
-    BitmapImage image;
-    image.width = 2;
-    image.height = 1;
-    image.pixels = std::make_unique<uint8_t[]>(kPrevious.size());
-    std::copy(kPrevious.begin(), kPrevious.end(), image.pixels.get());
-    return image;
+    return decodedImage(2, 1, kPrevious);
 }
 
 void expectPreviousImage(const BitmapImage& image, const uint8_t* buffer, const std::string& what) {
