@@ -1,5 +1,6 @@
 // libFuzzer target for the depth-map reader. Run with -write_seeds=DIR first to get a starting corpus:
 // the binary writes one small valid file per depth and exits.
+#include "support/Bitmaps.h"
 #include "world/BitmapReader.h"
 
 #include <sys/mman.h>
@@ -14,42 +15,19 @@
 
 namespace {
 
-std::vector<uint8_t> makeBmp(int32_t width, int32_t height, uint16_t bits,
-                             const std::vector<uint8_t>& pixels) {
-    const uint32_t paletteBytes = bits == 24 ? 0 : 4u << bits;
-    const uint32_t offset = 54 + paletteBytes;
-    std::vector<uint8_t> out(offset, 0);
-    auto put = [&](size_t at, uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    out[0] = 'B';
-    out[1] = 'M';
-    put(2, offset + static_cast<uint32_t>(pixels.size()), 4);
-    put(10, offset, 4);
-    put(14, 40, 4);
-    put(18, static_cast<uint32_t>(width), 4);
-    put(22, static_cast<uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, bits, 2);
-    put(34, static_cast<uint32_t>(pixels.size()), 4);
-    for (uint32_t entry = 0; entry < paletteBytes / 4; ++entry)
-        put(54 + entry * 4, entry * 0x010203u, 3);
-    out.insert(out.end(), pixels.begin(), pixels.end());
-    return out;
-}
-
 void writeSeeds(const std::string& dir) {
     struct Seed {
         const char* name;
         std::vector<uint8_t> bytes;
     };
     const Seed seeds[] = {
-        {"depth1.bmp", makeBmp(10, 2, 1, {0x80, 0xC0, 0x5A, 0xFF})},
-        {"depth4.bmp", makeBmp(3, 2, 4, {0x3A, 0x50, 0x12, 0xF0})},
-        {"depth8.bmp", makeBmp(4, 2, 8, {5, 0, 255, 17, 1, 2, 3, 4})},
-        {"depth24.bmp", makeBmp(2, 2, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
-        {"topdown24.bmp", makeBmp(2, -2, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
+        {"depth1.bmp", palettedBmp(1, 10, 2, {0x80, 0xC0, 0x5A, 0xFF}).bytes()},
+        {"depth4.bmp", palettedBmp(4, 3, 2, {0x3A, 0x50, 0x12, 0xF0}).bytes()},
+        {"depth8.bmp", palettedBmp(8, 4, 2, {5, 0, 255, 17, 1, 2, 3, 4}).bytes()},
+        {"depth24.bmp",
+         BmpFile{.width = 2, .height = 2, .pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}.bytes()},
+        {"topdown24.bmp",
+         BmpFile{.width = 2, .height = -2, .pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}.bytes()},
     };
     for (const Seed& seed : seeds) {
         const std::string path = dir + "/" + seed.name;

@@ -1,92 +1,28 @@
+#include "support/Bitmaps.h"
+#include "support/TempFolder.h"
 #include "world/BitmapReader.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// A BMP as the reader sees it: headers, the palette at offset 54, then rows back to back without padding.
-struct BmpFile {
-    int32_t width = 1;
-    int32_t height = 1;
-    uint16_t bits = 24;
-    uint32_t compression = 0;
-    std::vector<uint8_t> palette; // blue, green, red, reserved per entry
-    std::vector<uint8_t> pixels;  // rows as stored
-    int64_t dataOffset = -1;      // -1: straight after the palette; larger values leave a gap of junk
-
-    std::vector<uint8_t> bytes() const {
-        const uint32_t offset =
-            dataOffset < 0 ? static_cast<uint32_t>(54 + palette.size()) : static_cast<uint32_t>(dataOffset);
-        std::vector<uint8_t> out(54, 0);
-        auto put16 = [&](size_t at, uint16_t v) {
-            out[at] = static_cast<uint8_t>(v);
-            out[at + 1] = static_cast<uint8_t>(v >> 8);
-        };
-        auto put32 = [&](size_t at, uint32_t v) {
-            put16(at, static_cast<uint16_t>(v));
-            put16(at + 2, static_cast<uint16_t>(v >> 16));
-        };
-        out[0] = 'B';
-        out[1] = 'M';
-        put32(2, static_cast<uint32_t>(offset + pixels.size()));
-        put32(10, offset);
-        put32(14, 40);
-        put32(18, static_cast<uint32_t>(width));
-        put32(22, static_cast<uint32_t>(height));
-        put16(26, 1);
-        put16(28, bits);
-        put32(30, compression);
-        put32(34, static_cast<uint32_t>(pixels.size()));
-        out.insert(out.end(), palette.begin(), palette.end());
-        while (out.size() < offset)
-            out.push_back(0xCD);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-        return out;
-    }
-};
-
-// Every entry differs from every other in each sample, and the reserved byte is never zero, so a wrong
-// index or a three-byte stride shows up.
-std::vector<uint8_t> distinctPalette(int entries) {
-    std::vector<uint8_t> palette;
-    for (int i = 0; i < entries; ++i) {
-        palette.push_back(static_cast<uint8_t>(3 * i + 1)); // blue
-        palette.push_back(static_cast<uint8_t>(255 - i));   // green
-        palette.push_back(static_cast<uint8_t>(i));         // red
-        palette.push_back(0xEE);
-    }
-    return palette;
-}
-
-void setEntry(std::vector<uint8_t>& palette, int index, uint8_t blue, uint8_t green, uint8_t red) {
-    palette[index * 4 + 0] = blue;
-    palette[index * 4 + 1] = green;
-    palette[index * 4 + 2] = red;
-}
-
-// The red, green, blue triples the given palette entries must decode to, one after the other.
-std::vector<uint8_t> expand(const std::vector<uint8_t>& palette, const std::vector<int>& indices) {
+// What the given distinctPalette entries decode to, worked out from the palette's rule rather than read back
+// from its bytes, so a reader that swaps channels cannot agree with it by accident.
+std::vector<uint8_t> colours(const std::vector<int>& indices) {
     std::vector<uint8_t> out;
-    for (int index : indices) {
-        out.push_back(palette[index * 4 + 2]);
-        out.push_back(palette[index * 4 + 1]);
-        out.push_back(palette[index * 4 + 0]);
-    }
+    for (int i : indices)
+        out.insert(out.end(),
+                   {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(3 * i + 1)});
     return out;
 }
 
-std::vector<uint8_t> concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+BmpFile rgbBmp(int32_t width, int32_t height, std::vector<uint8_t> pixels) {
+    return {.width = width, .height = height, .pixels = std::move(pixels)};
 }
 
 std::vector<uint8_t> pixelsOf(const BitmapImage& image) {
@@ -96,274 +32,113 @@ std::vector<uint8_t> pixelsOf(const BitmapImage& image) {
     return {image.pixels.get(), image.pixels.get() + size};
 }
 
+const std::vector<uint8_t> kPrevious = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
+
 // An image that already holds a picture, to see whether a failed load leaves it alone.
 BitmapImage previousImage() {
-    BitmapImage image;
-    image.width = 2;
-    image.height = 1;
-    image.pixels = std::make_unique<uint8_t[]>(6);
-    for (int i = 0; i < 6; ++i)
-        image.pixels[i] = static_cast<uint8_t>(0xA0 + i);
-    return image;
+    return decodedImage(2, 1, kPrevious);
 }
 
 void expectPreviousImage(const BitmapImage& image, const uint8_t* buffer, const std::string& what) {
     EXPECT_EQ(image.width, 2) << what;
     EXPECT_EQ(image.height, 1) << what;
     EXPECT_EQ(image.pixels.get(), buffer) << what;
-    EXPECT_EQ(pixelsOf(image), (std::vector<uint8_t>{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5})) << what;
+    EXPECT_EQ(pixelsOf(image), kPrevious) << what;
 }
 
 class BitmapReader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        dir = std::filesystem::temp_directory_path() /
-              ("zarnowell_bitmap_" + std::to_string(getpid()) + "_" + name);
-        std::filesystem::create_directories(dir);
+    char load(const std::vector<uint8_t>& bytes, BitmapImage& image) {
+        return loadBitmap(folder.write("image.bmp", bytes), image);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    char load(const BmpFile& file, BitmapImage& image) { return load(file.bytes(), image); }
 
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
-
-    char load(const BmpFile& file, BitmapImage& image) {
-        return loadBitmap(write("image.bmp", file.bytes()), image);
-    }
-
-    std::filesystem::path dir;
+    TempFolder folder{"bitmap"};
 };
 
 } // namespace
 
-TEST_F(BitmapReader, TwentyFourBitsTurnBlueGreenRedIntoRedGreenBlueFromTheDataOffset) {
-    BmpFile file;
-    file.width = 2;
-    file.height = 1;
-    file.pixels = {1, 2, 3, 4, 5, 6};
-    BitmapImage image;
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(image.width, 2);
-    EXPECT_EQ(image.height, 1);
-    EXPECT_EQ(pixelsOf(image), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
-
-    // The pixel offset is honoured, not assumed to follow the header.
-    file.dataOffset = 70;
-    BitmapImage gap;
-    ASSERT_EQ(load(file, gap), bitmap_result::ok);
-    EXPECT_EQ(pixelsOf(gap), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
-}
-
-TEST_F(BitmapReader, EightBitsLookEachByteUpInTheFullPalette) {
-    BmpFile file;
-    file.bits = 8;
-    file.width = 3;
-    file.height = 2;
-    file.palette = distinctPalette(256);
-    setEntry(file.palette, 5, 10, 20, 30);
-    file.pixels = {5, 0, 255, 5, 17, 5};
-    BitmapImage image;
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    ASSERT_EQ(image.width, 3);
-    ASSERT_EQ(image.height, 2);
-    const std::vector<uint8_t> decoded = pixelsOf(image);
-    EXPECT_EQ(std::vector<uint8_t>(decoded.begin(), decoded.begin() + 3), (std::vector<uint8_t>{30, 20, 10}));
-    EXPECT_EQ(decoded, expand(file.palette, {5, 0, 255, 5, 17, 5}));
-}
-
-TEST_F(BitmapReader, FourBitsTakeTheHighNibbleFirstAndDropNibblesBeyondTheRow) {
-    BmpFile file;
-    file.bits = 4;
-    file.palette = distinctPalette(16);
-    BitmapImage image;
-
-    file.width = 2;
-    file.height = 1;
-    file.pixels = {0x3A};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(pixelsOf(image), expand(file.palette, {3, 10}));
-
-    // Odd width, one row: a reader that stored the spare low nibble would write past the buffer.
-    file.width = 5;
-    file.pixels = {0x3A, 0x5F, 0x7C};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    ASSERT_EQ(image.width, 5);
-    EXPECT_EQ(pixelsOf(image), expand(file.palette, {3, 10, 5, 15, 7}));
-
-    // Each stored row starts on a fresh byte.
-    file.width = 3;
-    file.height = 2;
-    file.pixels = {0x12, 0x3F, 0x45, 0x6F};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(pixelsOf(image), expand(file.palette, {1, 2, 3, 4, 5, 6}));
-}
-
-TEST_F(BitmapReader, OneBitTakesTheHighBitFirstAndDropsBitsBeyondTheRow) {
-    BmpFile file;
-    file.bits = 1;
-    file.palette = distinctPalette(2);
-    setEntry(file.palette, 0, 1, 2, 3);
-    setEntry(file.palette, 1, 200, 150, 100);
-    BitmapImage image;
-
-    file.width = 8;
-    file.height = 1;
-    file.pixels = {0x80};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(pixelsOf(image), concat({100, 150, 200}, expand(file.palette, {0, 0, 0, 0, 0, 0, 0})));
-
-    // Ten columns take two bytes per row; the six spare bits of the last row are all set.
-    file.width = 10;
-    file.height = 2;
-    file.pixels = {0x01, 0x40, 0x80, 0xFF};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    ASSERT_EQ(image.width, 10);
-    ASSERT_EQ(image.height, 2);
-    EXPECT_EQ(pixelsOf(image), expand(file.palette, {0, 0, 0, 0, 0, 0, 0, 1, 0, 1, //
-                                                     1, 0, 0, 0, 0, 0, 0, 0, 1, 1}));
-}
-
-TEST_F(BitmapReader, BottomRowOfThePictureBecomesBufferRowZeroWhateverTheStoredOrder) {
-    // Bottom-up, the usual order: the first stored row is the bottom of the picture.
-    BmpFile file;
-    file.width = 1;
-    file.height = 3;
-    file.pixels = {1, 1, 1, 2, 2, 2, 3, 3, 3};
-    BitmapImage image;
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(pixelsOf(image), (std::vector<uint8_t>{1, 1, 1, 2, 2, 2, 3, 3, 3}));
-
-    // Top-down (negative height): the last stored row is the bottom, and the height comes out positive.
-    file.height = -3;
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(image.width, 1);
-    EXPECT_EQ(image.height, 3);
-    EXPECT_EQ(pixelsOf(image), (std::vector<uint8_t>{3, 3, 3, 2, 2, 2, 1, 1, 1}));
-
-    // Top-down with an odd 4-bit width: the spare nibble of a later row must not land in an earlier one.
-    file.bits = 4;
-    file.palette = distinctPalette(16);
-    file.width = 3;
-    file.height = -2;
-    file.pixels = {0x12, 0x3F, 0x45, 0x6F};
-    ASSERT_EQ(load(file, image), bitmap_result::ok);
-    EXPECT_EQ(image.height, 2);
-    EXPECT_EQ(pixelsOf(image), expand(file.palette, {4, 5, 6, 1, 2, 3}));
+TEST_F(BitmapReader, DecodesEveryDepthIntoRedGreenBlueWithTheBottomRowFirst) {
+    struct Case {
+        const char* what;
+        BmpFile file;
+        int32_t height;
+        std::vector<uint8_t> expected;
+    };
+    BmpFile gap = rgbBmp(2, 1, {1, 2, 3, 4, 5, 6});
+    gap.dataOffset = 70;
+    const Case cases[] = {
+        {"24 bits stored blue, green, red", rgbBmp(2, 1, {1, 2, 3, 4, 5, 6}), 1, {3, 2, 1, 6, 5, 4}},
+        {"24 bits behind junk up to the data offset", gap, 1, {3, 2, 1, 6, 5, 4}},
+        {"bottom-up", rgbBmp(1, 3, {1, 1, 1, 2, 2, 2, 3, 3, 3}), 3, {1, 1, 1, 2, 2, 2, 3, 3, 3}},
+        {"top-down", rgbBmp(1, -3, {1, 1, 1, 2, 2, 2, 3, 3, 3}), 3, {3, 3, 3, 2, 2, 2, 1, 1, 1}},
+        {"8 bits", palettedBmp(8, 3, 2, {5, 0, 255, 5, 17, 5}), 2, colours({5, 0, 255, 5, 17, 5})},
+        {"4 bits, high nibble first", palettedBmp(4, 2, 1, {0x3A}), 1, colours({3, 10})},
+        // A reader that stored the spare low nibble would write past the buffer.
+        {"4 bits, odd width", palettedBmp(4, 5, 1, {0x3A, 0x5F, 0x7C}), 1, colours({3, 10, 5, 15, 7})},
+        {"4 bits, rows start on a fresh byte", palettedBmp(4, 3, 2, {0x12, 0x3F, 0x45, 0x6F}), 2,
+         colours({1, 2, 3, 4, 5, 6})},
+        {"4 bits, top-down with an odd width", palettedBmp(4, 3, -2, {0x12, 0x3F, 0x45, 0x6F}), 2,
+         colours({4, 5, 6, 1, 2, 3})},
+        {"1 bit, high bit first", palettedBmp(1, 8, 1, {0x80}), 1, colours({1, 0, 0, 0, 0, 0, 0, 0})},
+        // The ninth column needs a byte of its own; the spare bits after it are set.
+        {"1 bit, nine columns", palettedBmp(1, 9, 2, {0x01, 0x7F, 0x80, 0xFF}), 2,
+         colours({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1})},
+    };
+    for (const Case& c : cases) {
+        BitmapImage image;
+        ASSERT_EQ(load(c.file, image), bitmap_result::ok) << c.what;
+        EXPECT_EQ(image.width, c.file.width) << c.what;
+        EXPECT_EQ(image.height, c.height) << c.what;
+        EXPECT_EQ(pixelsOf(image), c.expected) << c.what;
+    }
 }
 
 TEST_F(BitmapReader, SecondLoadIntoTheSameImageTakesTheNewSizeAndContent) {
-    BmpFile small;
-    small.width = 2;
-    small.pixels = {1, 2, 3, 4, 5, 6};
-    BmpFile large;
-    large.bits = 8;
-    large.width = 4;
-    large.height = 3;
-    large.palette = distinctPalette(256);
-    large.pixels = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 11, 12};
-
+    const BmpFile small = rgbBmp(2, 1, {1, 2, 3, 4, 5, 6});
+    const BmpFile large = palettedBmp(8, 4, 3, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 11, 12});
     BitmapImage image;
     ASSERT_EQ(load(small, image), bitmap_result::ok);
     ASSERT_EQ(load(large, image), bitmap_result::ok);
     EXPECT_EQ(image.width, 4);
     EXPECT_EQ(image.height, 3);
-    EXPECT_EQ(pixelsOf(image), expand(large.palette, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 11, 12}));
+    EXPECT_EQ(pixelsOf(image), colours({9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 11, 12}));
     ASSERT_EQ(load(small, image), bitmap_result::ok);
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 1);
     EXPECT_EQ(pixelsOf(image), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
 }
 
-TEST_F(BitmapReader, MissingFileAndForeignMagicLeaveTheImageAsItWas) {
+TEST_F(BitmapReader, FailuresBeforeTheHeaderIsAcceptedLeaveTheImageAsItWas) {
     BitmapImage image = previousImage();
     const uint8_t* buffer = image.pixels.get();
-    EXPECT_EQ(loadBitmap((dir / "absent.bmp").string(), image), bitmap_result::cannotOpen);
+    EXPECT_EQ(loadBitmap(folder.file("absent.bmp"), image), bitmap_result::cannotOpen);
     expectPreviousImage(image, buffer, "missing file");
 
-    BmpFile valid;
-    valid.width = 2;
-    valid.pixels = {1, 2, 3, 4, 5, 6};
+    struct Case {
+        std::string what;
+        std::vector<uint8_t> bytes;
+        char result;
+    };
+    const std::vector<uint8_t> valid = rgbBmp(2, 1, {1, 2, 3, 4, 5, 6}).bytes();
+    std::vector<Case> cases = {
+        {"empty file", {}, bitmap_result::notBitmap},
+        {"one byte", {'B'}, bitmap_result::notBitmap},
+        {"bare magic", {'B', 'M'}, bitmap_result::readError},
+        {"header cut at 30 bytes", {valid.begin(), valid.begin() + 30}, bitmap_result::readError},
+    };
     for (const std::string magic : {"XM", "BA", "MB", "bm"}) {
-        std::vector<uint8_t> bytes = valid.bytes();
+        std::vector<uint8_t> bytes = valid;
         bytes[0] = static_cast<uint8_t>(magic[0]);
         bytes[1] = static_cast<uint8_t>(magic[1]);
-        EXPECT_EQ(loadBitmap(write("foreign.bmp", bytes), image), bitmap_result::notBitmap) << magic;
-        expectPreviousImage(image, buffer, magic);
+        cases.push_back({"magic " + magic, bytes, bitmap_result::notBitmap});
     }
-    for (const std::vector<uint8_t>& tiny : {std::vector<uint8_t>{}, std::vector<uint8_t>{'B'}}) {
-        EXPECT_EQ(loadBitmap(write("tiny.bmp", tiny), image), bitmap_result::notBitmap) << tiny.size();
-        expectPreviousImage(image, buffer, std::to_string(tiny.size()) + " bytes");
-    }
-}
-
-TEST_F(BitmapReader, UnsupportedDepthReplacesTheImageWithAZeroedBufferOfTheHeaderSize) {
-    for (const uint16_t bits : {16, 32, 0, 2}) {
-        BmpFile file;
-        file.bits = bits;
-        file.width = 3;
-        file.height = -2;
-        file.pixels = std::vector<uint8_t>(24, 0x77);
-        BitmapImage image = previousImage();
-        EXPECT_EQ(load(file, image), bitmap_result::unsupported) << bits;
-        EXPECT_EQ(image.width, 3) << bits;
-        EXPECT_EQ(image.height, 2) << bits;
-        // Under the address sanitizer fresh heap memory is filled with a marker, so this sees missing
-        // zeroing.
-        EXPECT_EQ(pixelsOf(image), std::vector<uint8_t>(18, 0)) << bits;
-    }
-}
-
-TEST_F(BitmapReader, FilesShorterThanTheirHeaderClaimsReportReadError) {
-    BitmapImage image = previousImage();
-    const uint8_t* buffer = image.pixels.get();
-    BmpFile valid;
-    valid.width = 4;
-    valid.height = 4;
-    valid.pixels = std::vector<uint8_t>(48, 0x42);
-    const std::vector<uint8_t> whole = valid.bytes();
-    EXPECT_EQ(loadBitmap(write("header.bmp", {whole.begin(), whole.begin() + 30}), image),
-              bitmap_result::readError);
-    expectPreviousImage(image, buffer, "30-byte header");
-    EXPECT_EQ(loadBitmap(write("bm.bmp", {'B', 'M'}), image), bitmap_result::readError);
-    expectPreviousImage(image, buffer, "bare magic");
-
-    EXPECT_EQ(loadBitmap(write("pixels.bmp", {whole.begin(), whole.end() - 8}), image),
-              bitmap_result::readError);
-    EXPECT_EQ(image.width, 4);
-    EXPECT_EQ(image.height, 4);
-
-    BmpFile farOffset = valid;
-    farOffset.dataOffset = 54;
-    std::vector<uint8_t> bytes = farOffset.bytes();
-    bytes[10] = 0x00;
-    bytes[11] = 0x10; // 4096, well past the end
-    EXPECT_EQ(loadBitmap(write("offset.bmp", bytes), image), bitmap_result::readError);
-    bytes[13] = 0x80; // 2^31 and beyond: must not turn into a negative seek that lands inside the file
-    EXPECT_EQ(loadBitmap(write("offset.bmp", bytes), image), bitmap_result::readError);
-
-    // The palette is always read in full for the depth, even when the file ends inside it.
-    for (const auto& [bits, entries] : {std::pair{8, 256}, std::pair{4, 16}, std::pair{1, 2}}) {
-        BmpFile cut;
-        cut.bits = static_cast<uint16_t>(bits);
-        cut.palette = distinctPalette(entries);
-        cut.palette.resize(cut.palette.size() - 1);
-        cut.dataOffset = 54;
-        EXPECT_EQ(load(cut, image), bitmap_result::readError) << bits;
-    }
-}
-
-TEST_F(BitmapReader, ImpossibleSizesAndCompressionAreRejectedBeforeTheImageIsTouched) {
-    struct Case {
+    const struct {
         int32_t width;
         int32_t height;
         uint32_t compression;
         const char* what;
-    };
-    const Case cases[] = {
+    } headers[] = {
         {0, 4, 0, "zero width"},
         {4, 0, 0, "zero height"},
         {-4, 4, 0, "negative width"},
@@ -378,25 +153,65 @@ TEST_F(BitmapReader, ImpossibleSizesAndCompressionAreRejectedBeforeTheImageIsTou
         {4096, 5462, 0, "one row over 64 MiB"},
         {2, 1, 1, "run-length 8"},
         {2, 1, 3, "bit fields"},
+        {2, 1, 0x01000000, "compression in the top byte only"},
     };
+    for (const auto& h : headers) {
+        BmpFile file = rgbBmp(h.width, h.height, {1, 2, 3, 4, 5, 6});
+        file.compression = h.compression;
+        cases.push_back({h.what, file.bytes(), bitmap_result::unsupported});
+    }
     for (const Case& c : cases) {
-        BmpFile file;
-        file.width = c.width;
-        file.height = c.height;
-        file.compression = c.compression;
-        file.pixels = {1, 2, 3, 4, 5, 6};
-        BitmapImage image = previousImage();
-        const uint8_t* buffer = image.pixels.get();
-        EXPECT_EQ(load(file, image), bitmap_result::unsupported) << c.what;
+        EXPECT_EQ(load(c.bytes, image), c.result) << c.what;
         expectPreviousImage(image, buffer, c.what);
     }
+}
 
-    // The largest picture under the limit passes the size check and only then runs out of file.
-    BmpFile largest;
-    largest.width = 22369621;
-    largest.height = -1;
-    BitmapImage image;
-    EXPECT_EQ(load(largest, image), bitmap_result::readError);
-    EXPECT_EQ(image.width, 22369621);
-    EXPECT_EQ(image.height, 1);
+TEST_F(BitmapReader, FilesEndingBeforeTheirDataReportReadErrorWithTheHeaderSize) {
+    const std::vector<uint8_t> whole = rgbBmp(4, 4, std::vector<uint8_t>(48, 0x42)).bytes();
+    std::vector<uint8_t> farOffset = whole;
+    farOffset[10] = 0x00;
+    farOffset[11] = 0x10; // 4096
+    std::vector<uint8_t> hugeOffset = farOffset;
+    hugeOffset[13] = 0x80; // 2^31 and beyond must not turn into a negative seek that lands inside the file
+
+    struct Case {
+        std::string what;
+        std::vector<uint8_t> bytes;
+        int32_t width;
+        int32_t height;
+    };
+    std::vector<Case> cases = {
+        {"pixels cut short", {whole.begin(), whole.end() - 8}, 4, 4},
+        {"data offset past the end", farOffset, 4, 4},
+        {"data offset past 2^31", hugeOffset, 4, 4},
+        // Passes the size check and only then runs out of file.
+        {"largest picture under the limit", rgbBmp(22369621, -1, {}).bytes(), 22369621, 1},
+    };
+    for (const uint16_t bits : {8, 4, 1}) {
+        // The pixels point back into the palette, so only the palette read itself can notice the cut.
+        BmpFile cut = palettedBmp(bits, 1, 1, {});
+        cut.palette.pop_back();
+        cut.dataOffset = 54;
+        cases.push_back({std::to_string(bits) + "-bit palette cut short", cut.bytes(), 1, 1});
+    }
+    for (const Case& c : cases) {
+        BitmapImage image;
+        EXPECT_EQ(load(c.bytes, image), bitmap_result::readError) << c.what;
+        EXPECT_EQ(image.width, c.width) << c.what;
+        EXPECT_EQ(image.height, c.height) << c.what;
+    }
+}
+
+TEST_F(BitmapReader, UnsupportedDepthReplacesTheImageWithAZeroedBufferOfTheHeaderSize) {
+    for (const uint16_t bits : {16, 32, 0, 2}) {
+        BmpFile file = rgbBmp(3, -2, std::vector<uint8_t>(24, 0x77));
+        file.bits = bits;
+        BitmapImage image = previousImage();
+        EXPECT_EQ(load(file, image), bitmap_result::unsupported) << bits;
+        EXPECT_EQ(image.width, 3) << bits;
+        EXPECT_EQ(image.height, 2) << bits;
+        // Under the address sanitizer fresh heap memory is filled with a marker, so this sees missing
+        // zeroing.
+        EXPECT_EQ(pixelsOf(image), std::vector<uint8_t>(18, 0)) << bits;
+    }
 }

@@ -1,3 +1,4 @@
+#include "support/Bitmaps.h"
 #include "world/BitmapReader.h"
 #include "world/Culling.h"
 #include "world/DepthMap.h"
@@ -14,17 +15,7 @@
 namespace {
 
 BitmapImage depthMap(int width, int height, uint8_t red) {
-    BitmapImage image;
-    image.width = width;
-    image.height = height;
-    const size_t size = static_cast<size_t>(width) * height * 3;
-    image.pixels = std::make_unique<uint8_t[]>(size);
-    for (size_t i = 0; i < size; i += 3) {
-        image.pixels[i] = red;
-        image.pixels[i + 1] = 7; // green and blue carry nothing
-        image.pixels[i + 2] = 9;
-    }
-    return image;
+    return decodedImage(width, height, {red, 7, 9}); // green and blue carry nothing
 }
 
 void setRed(BitmapImage& image, int column, int row, uint8_t red) {
