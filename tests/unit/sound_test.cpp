@@ -1,5 +1,6 @@
 #include "app/Sound.h"
 #include "core/GameState.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -49,15 +50,9 @@ void writeWav(const fs::path& path, const std::vector<int16_t>& samples, uint32_
 
 class SoundTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("zarnowell-sound-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        unsetenv("SDL_AUDIODRIVER");
-        fs::remove_all(dir);
-    }
-    fs::path dir;
+    void TearDown() override { unsetenv("SDL_AUDIODRIVER"); }
+    const TempFolder folder{"sound"};
+    const fs::path& dir = folder.path();
 };
 
 bool contains(const std::vector<char>& haystack, const std::vector<int16_t>& needle) {

@@ -1,4 +1,5 @@
 #include "support/Bitmaps.h"
+#include "support/TempFolder.h"
 #include "world/BitmapReader.h"
 #include "world/Culling.h"
 #include "world/DepthMap.h"
@@ -7,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <set>
 
 namespace {
@@ -116,34 +114,17 @@ TEST(TerrainTiles, BoundsEncloseEveryPointOfTheTile) {
 }
 
 TEST(DepthMap, ProblemsAreNamedSoThePlayerKnowsWhatToFix) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("zarnowell-depth-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    BitmapImage image;
-
-    DepthMapResult missing = readDepthMap((dir / "none.bmp").string(), image);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.problem.find("cannot be opened"), std::string::npos);
-
-    std::ofstream(dir / "text.bmp") << "hello";
-    EXPECT_NE(readDepthMap((dir / "text.bmp").string(), image).problem.find("not a BMP"), std::string::npos);
-
-    // A valid 24-bit file that is too small for the valley.
-    {
-        std::ofstream out(dir / "small.bmp", std::ios::binary);
-        uint8_t header[54] = {'B', 'M'};
-        header[10] = 54;
-        header[14] = 40;
-        header[18] = 4; // 4 x 2
-        header[22] = 2;
-        header[26] = 1;
-        header[28] = 24;
-        out.write(reinterpret_cast<char*>(header), sizeof header);
-        const std::vector<char> pixels(4 * 2 * 3, 0x40);
-        out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    const TempFolder dir("depth");
+    const BmpFile small{.width = 4, .height = 2, .pixels = std::vector<uint8_t>(4 * 2 * 3, 0x40)};
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.file("none.bmp"), "cannot be opened"},
+        {dir.write("text.bmp", {'h', 'e', 'l', 'l', 'o'}), "not a BMP"},
+        {dir.write("small.bmp", small.bytes()), "is 4 x 2 pixels; the valley needs 1024 x 512"},
+    };
+    for (const auto& [path, problem] : cases) {
+        BitmapImage image;
+        const DepthMapResult result = readDepthMap(path, image);
+        EXPECT_FALSE(result.ok) << path;
+        EXPECT_NE(result.problem.find(problem), std::string::npos) << result.problem;
     }
-    DepthMapResult small = readDepthMap((dir / "small.bmp").string(), image);
-    EXPECT_FALSE(small.ok);
-    EXPECT_NE(small.problem.find("4 x 2"), std::string::npos) << small.problem;
-    fs::remove_all(dir);
 }

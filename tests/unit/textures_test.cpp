@@ -1,21 +1,17 @@
+#include "support/TempFolder.h"
 #include "world/TextureFiles.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgcodecs.hpp>
 
-#include <filesystem>
-#include <fstream>
-#include <set>
-
 TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLine) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("zarnowell-tex-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const TempFolder folder("tex");
+    const std::filesystem::path& dir = folder.path();
     cv::Mat good(8, 16, CV_8UC3, cv::Scalar(10, 20, 30));
     good.at<cv::Vec3b>(0, 0) = {1, 2, 3};
     ASSERT_TRUE(cv::imwrite((dir / "good.bmp").string(), good));
     ASSERT_TRUE(cv::imwrite((dir / "wrong.bmp").string(), cv::Mat(8, 8, CV_8UC3, cv::Scalar(9, 9, 9))));
-    std::ofstream(dir / "junk.bmp") << "BM but nothing else";
+    folder.write("junk.bmp", {'B', 'M', ' ', 'b', 'u', 't'});
 
     const TexturePixels read = readTexturePixels((dir / "good.bmp").string(), 16, 8);
     EXPECT_FALSE(read.placeholder);
@@ -36,5 +32,4 @@ TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLine) {
         EXPECT_NE(said.find(name), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     }
-    fs::remove_all(dir);
 }
