@@ -74,13 +74,14 @@ Image paintCheckerTiles(int width, int height) {
 
 Image paintSosFrame(int frame) {
     // A running light: frames 0 to 2 light one letter after the other, frame 3 lights all three.
+    static_assert(kSosFrames == 4, "one frame per letter and one with all of them");
     Image image(128, 64);
     const std::vector<Vec2> letters[3] = {letterS(6, 10), letterO(49, 10), letterS(92, 10)};
     image.forEach([&](float x, float y) {
         float light = 0.0f;
         for (int k = 0; k < 3; ++k) {
             const float d = sdPolyline(x, y, letters[k], 3.6f);
-            const float level = (frame == 3 || frame == k) ? 1.0f : 0.38f;
+            const float level = (frame == kSosFrames - 1 || frame == k) ? 1.0f : 0.38f;
             light = std::max(light, level * (cover(d, 1.2f) + 0.45f * std::exp(-std::max(d, 0.0f) / 3.0f)));
         }
         const float border = sdBox(x, y, 64, 32, 59, 27, 6);
