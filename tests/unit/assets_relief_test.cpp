@@ -1,5 +1,6 @@
-// The valley relief, read with the game's own depth-map reader: towns on flat pads under water, start
-// points clear of the ground, one connected valley below sea level, closed in by the map's rim.
+// The valley relief, read with the game's own depth-map reader from a grey depth map: towns on flat pads
+// under water, start points clear of the ground, one connected valley below sea level, closed in by the
+// map's rim.
 #include "towns/TownTable.h"
 #include "world/BitmapReader.h"
 
@@ -21,10 +22,15 @@ protected:
         BitmapImage image;
         ASSERT_EQ(loadBitmap("Texturen/valleyDepth.bmp", image), bitmap_result::ok);
         ASSERT_EQ(image.width, kColumns);
-        ASSERT_GE(image.height, kRows);
+        ASSERT_EQ(image.height, kRows);
         heights_.assign(static_cast<size_t>(kColumns) * kRows, 0);
-        for (int i = 0; i < kColumns * kRows; ++i)
-            heights_[static_cast<size_t>(i)] = image.pixels[static_cast<size_t>(i) * 3] - 128; // red - 128
+        long notGrey = 0;
+        for (size_t i = 0; i < heights_.size(); ++i) {
+            const uint8_t* p = image.pixels.get() + i * 3;
+            notGrey += p[0] != p[1] || p[1] != p[2];
+            heights_[i] = p[0] - 128; // red - 128
+        }
+        EXPECT_EQ(notGrey, 0);
     }
 
     // The terrain's rule: column i, row j is pixel j * 1024 + i of the bottom-up buffer.
