@@ -1,5 +1,6 @@
-// The valley relief, read with the game's own depth-map reader: towns on flat pads under water, start
-// points clear of the ground, one connected valley below sea level, closed in by the map's rim.
+// The valley relief, read with the game's own depth-map reader from a grey depth map: towns on flat pads
+// under water, start points clear of the ground, one connected valley below sea level, closed in by the
+// map's rim.
 #include "towns/TownTable.h"
 #include "world/BitmapReader.h"
 
@@ -7,7 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <queue>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,10 +23,15 @@ protected:
         BitmapImage image;
         ASSERT_EQ(loadBitmap("Texturen/valleyDepth.bmp", image), bitmap_result::ok);
         ASSERT_EQ(image.width, kColumns);
-        ASSERT_GE(image.height, kRows);
+        ASSERT_EQ(image.height, kRows);
         heights_.assign(static_cast<size_t>(kColumns) * kRows, 0);
-        for (int i = 0; i < kColumns * kRows; ++i)
-            heights_[static_cast<size_t>(i)] = image.pixels[static_cast<size_t>(i) * 3] - 128; // red - 128
+        long notGrey = 0;
+        for (size_t i = 0; i < heights_.size(); ++i) {
+            const uint8_t* p = image.pixels.get() + i * 3;
+            notGrey += p[0] != p[1] || p[1] != p[2];
+            heights_[i] = p[0] - 128; // red - 128
+        }
+        EXPECT_EQ(notGrey, 0);
     }
 
     // The terrain's rule: column i, row j is pixel j * 1024 + i of the bottom-up buffer.
@@ -33,10 +40,8 @@ protected:
     // Highest and lowest ground among grid points within `steps` of a (possibly fractional) position.
     static std::pair<int, int> groundRange(double column, double row, double steps) {
         int lo = 1000, hi = -1000;
-        for (int j = static_cast<int>(std::ceil(row - steps)); j <= static_cast<int>(std::floor(row + steps));
-             ++j)
-            for (int i = static_cast<int>(std::ceil(column - steps));
-                 i <= static_cast<int>(std::floor(column + steps)); ++i) {
+        for (int j = static_cast<int>(std::ceil(row - steps)); j <= row + steps; ++j)
+            for (int i = static_cast<int>(std::ceil(column - steps)); i <= column + steps; ++i) {
                 lo = std::min(lo, ground(i, j));
                 hi = std::max(hi, ground(i, j));
             }
@@ -48,36 +53,26 @@ protected:
 std::vector<int> Relief::heights_;
 
 TEST_F(Relief, EveryTownStandsOnAFlatPadUnderWater) {
+    auto expectFlat = [](double column, double row, double level) {
+        const auto [lo, hi] = groundRange(column, row, 3.0);
+        EXPECT_LE(hi - level, 1.5);
+        EXPECT_LE(level - lo, 1.5);
+    };
     for (const TownEntry& town : kTownTable) {
         SCOPED_TRACE(town.name);
         const GridPlacement& g = town.placement;
         const int h = ground(g.column, g.row);
-        const auto [lo, hi] = groundRange(g.column, g.row, 3.0);
-        EXPECT_LE(hi - h, 1.5);
-        EXPECT_LE(h - lo, 1.5);
         const double y = h + g.dy;
+        expectFlat(g.column, g.row, h);
+        // Nuernberg is moved off its ledge: it must land on the floor below, neither buried nor floating.
+        if (g.dx != 0.0 || g.dz != 0.0)
+            expectFlat(g.column + g.dx / 4.0, g.row - g.dz / 4.0, y);
         EXPECT_LE(y, 0.0);
         EXPECT_GE(kWaterLevel - y, 20.0);
     }
 }
 
-TEST_F(Relief, NuernbergLandsOnTheFloorBelowItsLedge) {
-    const auto nuernberg = std::find_if(kTownTable.begin(), kTownTable.end(), [](const TownEntry& t) {
-        return std::string(t.name) == "Nuernberg";
-    });
-    ASSERT_NE(nuernberg, kTownTable.end());
-    const GridPlacement& g = nuernberg->placement;
-    const double landColumn = g.column + g.dx / 4.0;
-    ASSERT_EQ(landColumn, 640.0);
-    const double townY = ground(g.column, g.row) + g.dy;
-    EXPECT_NEAR(ground(640, g.row), townY, 1.5);
-    // Not buried either side: the floor around the landing is as flat as a pad.
-    const auto [lo, hi] = groundRange(landColumn, g.row, 3.0);
-    EXPECT_LE(hi - townY, 1.5);
-    EXPECT_LE(townY - lo, 1.5);
-}
-
-TEST_F(Relief, StartPointsFloatClearOfTheGroundBelowTheSurface) {
+TEST_F(Relief, StartPointsFloatClearOfTheGroundAndTheRestartInOpenWater) {
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
         SCOPED_TRACE("start point " + std::to_string(k));
         const GridPlacement& s = kStartPoints[k];
@@ -86,34 +81,23 @@ TEST_F(Relief, StartPointsFloatClearOfTheGroundBelowTheSurface) {
         EXPECT_LE(y, 17.0);
         EXPECT_GE(y - groundRange(column, row, 2.0).second, 3.0);
     }
-}
-
-TEST_F(Relief, RestartPositionIsInOpenWater) {
-    const double column = kRestartPosition[0] / 4.0, row = -kRestartPosition[2] / 4.0;
-    EXPECT_LE(groundRange(column, row, 2.0).second, -53);
+    EXPECT_LE(groundRange(kRestartPosition[0] / 4.0, -kRestartPosition[2] / 4.0, 2.0).second, -53)
+        << "restart";
 }
 
 TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
     // Flood fill over grid points whose ground lies at 0 or below, from the first town.
     std::vector<char> reached(heights_.size(), 0);
-    std::queue<std::pair<int, int>> open;
     const GridPlacement& first = kTownTable[0].placement;
     ASSERT_LE(ground(first.column, first.row), 0);
-    open.push({first.column, first.row});
-    reached[static_cast<size_t>(first.row) * kColumns + first.column] = 1;
+    std::vector<std::pair<int, int>> open{{first.column, first.row}};
     while (!open.empty()) {
-        const auto [i, j] = open.front();
-        open.pop();
-        const int next[4][2] = {{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}};
-        for (const auto& n : next) {
-            if (n[0] < 0 || n[1] < 0 || n[0] >= kColumns || n[1] >= kRows)
-                continue;
-            const size_t index = static_cast<size_t>(n[1]) * kColumns + n[0];
-            if (!reached[index] && ground(n[0], n[1]) <= 0) {
-                reached[index] = 1;
-                open.push({n[0], n[1]});
-            }
-        }
+        const auto [i, j] = open.back();
+        open.pop_back();
+        if (i < 0 || j < 0 || i >= kColumns || j >= kRows || ground(i, j) > 0 ||
+            std::exchange(reached[static_cast<size_t>(j) * kColumns + i], 1))
+            continue;
+        open.insert(open.end(), {{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}});
     }
     auto isReached = [&](double column, double row) {
         return reached[static_cast<size_t>(std::lround(row)) * kColumns + std::lround(column)] != 0;
@@ -129,14 +113,9 @@ TEST_F(Relief, OneValleyBelowSeaLevelJoinsEveryTownAndTheRestart) {
 }
 
 TEST_F(Relief, MapRimRisesOutOfTheWater) {
-    for (int i = 0; i < kColumns; ++i) {
-        ASSERT_GT(ground(i, 0), kWaterLevel) << "column " << i;
-        ASSERT_GT(ground(i, kRows - 1), kWaterLevel) << "column " << i;
-    }
-    for (int j = 0; j < kRows; ++j) {
-        ASSERT_GT(ground(0, j), kWaterLevel) << "row " << j;
-        ASSERT_GT(ground(kColumns - 1, j), kWaterLevel) << "row " << j;
-    }
+    for (int j = 0; j < kRows; ++j)
+        for (int i = 0; i < kColumns; i += (j == 0 || j == kRows - 1) ? 1 : kColumns - 1)
+            ASSERT_GT(ground(i, j), kWaterLevel) << "column " << i << ", row " << j;
 }
 
 TEST_F(Relief, SlopesAreSmoothAndTheLandIsNotTerraced) {

@@ -4,13 +4,15 @@
 // plate; the gun model's hub reaches x -0.2, so the bottom bar stops short of it.
 #pragma once
 
+#include "core/TextureTable.h"
+
 namespace assetgen::hud {
 
 // Bottom bar, 512 x 64.
 inline constexpr float kPanelRight = 404.0f;
 inline constexpr float kTextPlateLeft = 44.0f, kTextPlateRight = 268.0f;
 inline constexpr float kSlotLeft = 277.0f, kSlotRight = 397.0f, kSlotTop = 14.0f, kSlotBottom = 50.0f;
-inline constexpr int kSegments = 10;
+inline constexpr int kSegments = kHealthFrames - 1; // one per life frame; the last frame is the empty bar
 inline constexpr float kSegmentPitch = (kSlotRight - kSlotLeft - 4.0f) / kSegments;
 
 // Right bar, 64 x 512. The heat fill covers rows 216 (heat 73) to 362 (heat 0); torpedo count at row 475.

@@ -22,6 +22,32 @@ Image mapped(const Image& source, Rgb (*fn)(Rgb)) {
 
 namespace {
 
+struct Tap {
+    int source;
+    float weight;
+};
+
+// For each pixel along one axis of the new size, the source pixels it is made of.
+std::vector<std::vector<Tap>> taps(int from, int to) {
+    const float scale = static_cast<float>(from) / static_cast<float>(to);
+    std::vector<std::vector<Tap>> out(static_cast<size_t>(to));
+    for (int i = 0; i < to; ++i) {
+        std::vector<Tap>& t = out[static_cast<size_t>(i)];
+        if (scale > 1.0f) {
+            const float lo = i * scale, hi = (i + 1) * scale;
+            for (int s = static_cast<int>(lo); s < from && static_cast<float>(s) < hi; ++s)
+                t.push_back({s, (std::min(hi, s + 1.0f) - std::max(lo, static_cast<float>(s))) / scale});
+        } else {
+            const float centre = std::max(0.0f, (i + 0.5f) * scale - 0.5f);
+            const int s = std::min(static_cast<int>(centre), from - 1);
+            const float f = centre - static_cast<float>(s);
+            t.push_back({s, 1.0f - f});
+            t.push_back({std::min(s + 1, from - 1), f});
+        }
+    }
+    return out;
+}
+
 void boxPass(std::vector<Rgb>& data, int count, int stride, int lines, int lineStride, int radius,
              std::vector<Rgb>& scratch) {
     const float norm = 1.0f / static_cast<float>(2 * radius + 1);
@@ -43,6 +69,23 @@ void boxPass(std::vector<Rgb>& data, int count, int stride, int lines, int lineS
 }
 
 } // namespace
+
+Image resampled(Image source, int width, int height) {
+    if (source.width == width && source.height == height)
+        return source;
+    const auto across = taps(source.width, width), down = taps(source.height, height);
+    Image wide(width, source.height);
+    for (int y = 0; y < source.height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (const Tap& t : across[static_cast<size_t>(x)])
+                wide.at(x, y) += source.at(t.source, y) * t.weight;
+    Image out(width, height);
+    for (int y = 0; y < height; ++y)
+        for (const Tap& t : down[static_cast<size_t>(y)])
+            for (int x = 0; x < width; ++x)
+                out.at(x, y) += wide.at(x, t.source) * t.weight;
+    return out;
+}
 
 void blurWrapped(Image& image, int radius, int passes) {
     std::vector<Rgb> scratch;

@@ -125,6 +125,9 @@ struct Image {
     }
 };
 
+// The picture at another size: averaged over each new pixel's footprint where it shrinks, interpolated
+// where it grows. Edges are clamped, not wrapped, so a dark border stays dark.
+Image resampled(Image source, int width, int height);
 // Same picture, every pixel run through one colour map.
 Image mapped(const Image& source, Rgb (*fn)(Rgb));
 // Separable box blur with wrap-around, repeated `passes` times (three passes look Gaussian).

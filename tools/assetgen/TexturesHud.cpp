@@ -87,8 +87,8 @@ Image paintBottomBarMask() {
 }
 
 Image paintHealthBar(int number) {
-    // number 1..10: that many tenths lit; 11: the emptied bar.
-    const int filled = number <= 10 ? number : 0;
+    // Every frame but the last lights that many segments; the last is the emptied bar.
+    const int filled = number < kHealthFrames ? number : 0;
     Image image(512, 64);
     image.forEach([filled](float x, float y) {
         Rgb c;

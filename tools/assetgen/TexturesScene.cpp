@@ -34,10 +34,6 @@ std::vector<Vec2> letterO(float x, float y) {
     return path;
 }
 
-Rgb tileNoise(float x, float y, int period, uint32_t seed) {
-    return grey(0.04f * fbm(x / 8.0f, y / 8.0f, period / 8, period / 8, 3, seed));
-}
-
 } // namespace
 
 Image paintBubble() {
@@ -58,18 +54,19 @@ Image paintBubble() {
     return image;
 }
 
-Image paintCheckerTiles() {
-    constexpr int N = 64, tile = 16;
-    Image image(N, N);
-    image.forEach([](float x, float y) {
-        const int tx = static_cast<int>(x) / tile, ty = static_cast<int>(y) / tile;
-        const float lx = std::fmod(x, float(tile)), ly = std::fmod(y, float(tile));
+Image paintCheckerTiles(int width, int height) {
+    // Four by four tiles at any size.
+    const float tileX = width / 4.0f, tileY = height / 4.0f;
+    Image image(width, height);
+    image.forEach([&](float x, float y) {
+        const int tx = static_cast<int>(x / tileX), ty = static_cast<int>(y / tileY);
+        const float lx = std::fmod(x, tileX), ly = std::fmod(y, tileY);
         const bool dark = (tx + ty) % 2 == 1;
         Rgb c = dark ? hex(0x1f4f5a) : hex(0xe8e2d2);
-        c += tileNoise(x, y, N, 501u);
+        c += grey(0.04f * fbm(x / width * 8.0f, y / height * 8.0f, 8, 8, 3, 501u));
         // Glaze: a soft sheen toward the top-left of each tile.
-        c = c * (1.0f + 0.08f * (1.0f - (lx + ly) / (2.0f * tile)));
-        const float grout = std::min(std::min(lx, tile - lx), std::min(ly, tile - ly));
+        c = c * (1.0f + 0.08f * (1.0f - (lx / tileX + ly / tileY) / 2.0f));
+        const float grout = std::min(std::min(lx, tileX - lx), std::min(ly, tileY - ly));
         return mix(hex(0x8c877a), c, smoothstep(0.6f, 1.6f, grout));
     });
     return image;
@@ -77,13 +74,14 @@ Image paintCheckerTiles() {
 
 Image paintSosFrame(int frame) {
     // A running light: frames 0 to 2 light one letter after the other, frame 3 lights all three.
+    static_assert(kSosFrames == 4, "one frame per letter and one with all of them");
     Image image(128, 64);
     const std::vector<Vec2> letters[3] = {letterS(6, 10), letterO(49, 10), letterS(92, 10)};
     image.forEach([&](float x, float y) {
         float light = 0.0f;
         for (int k = 0; k < 3; ++k) {
             const float d = sdPolyline(x, y, letters[k], 3.6f);
-            const float level = (frame == 3 || frame == k) ? 1.0f : 0.38f;
+            const float level = (frame == kSosFrames - 1 || frame == k) ? 1.0f : 0.38f;
             light = std::max(light, level * (cover(d, 1.2f) + 0.45f * std::exp(-std::max(d, 0.0f) / 3.0f)));
         }
         const float border = sdBox(x, y, 64, 32, 59, 27, 6);
@@ -120,10 +118,13 @@ Image paintMuzzleFlash() {
     return image;
 }
 
-Image paintBlackWhiteFloor() {
-    constexpr int N = 256, tile = 32;
-    Image image(N, N);
-    image.forEach([](float x, float y) {
+Image paintBlackWhiteFloor(int width, int height) {
+    // Eight by eight tiles; the marble is drawn in units of a 256 texel square, so any size shows the same.
+    constexpr int tile = 32;
+    const float unitsX = 256.0f / width, unitsY = 256.0f / height;
+    Image image(width, height);
+    image.forEach([&](float px, float py) {
+        const float x = px * unitsX, y = py * unitsY;
         const int tx = static_cast<int>(x) / tile, ty = static_cast<int>(y) / tile;
         const float lx = std::fmod(x, float(tile)), ly = std::fmod(y, float(tile));
         const bool dark = (tx + ty) % 2 == 1;

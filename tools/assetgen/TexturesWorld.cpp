@@ -17,9 +17,7 @@ struct SeabedSample {
     Rgb colour;
 };
 
-SeabedSample seabedAt(float x, float y) {
-    constexpr int W = 1024, H = 512;
-    const float u = x / W, v = y / H; // one tile
+SeabedSample seabedAt(float u, float v) {
     // Large areas: where rock breaks through and where fine silt has settled.
     const float rockiness = fbm(u * 6, v * 3, 6, 3, 4, 101u) + 0.25f * fbm(u * 24, v * 12, 24, 12, 2, 102u);
     const float silt = fbm(u * 5, v * 3 + 0.37f, 5, 3, 3, 103u);
@@ -31,7 +29,7 @@ SeabedSample seabedAt(float x, float y) {
     const float ripplePhase = kTau * (u * 60.0f + v * 9.0f) + bend * kTau * 0.5f;
     float ripple = 0.5f + 0.5f * std::sin(ripplePhase);
     ripple = ripple * ripple;
-    const float grain = gradientNoise(x / 2.0f, y / 2.0f, W / 2, H / 2, 105u);
+    const float grain = gradientNoise(u * 512.0f, v * 256.0f, 512, 256, 105u);
 
     // Pebbles scattered on the sand.
     const CellSample pebble = cellular(u * 96, v * 48, 96, 48, 106u);
@@ -68,34 +66,35 @@ SeabedSample seabedAt(float x, float y) {
 
 } // namespace
 
-Image paintSeabed() {
-    constexpr int W = 1024, H = 512;
+Image paintSeabed(int W, int H) {
     std::vector<float> height(static_cast<size_t>(W) * H);
     Image image(W, H);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const SeabedSample s = seabedAt(x + 0.5f, y + 0.5f);
+            const SeabedSample s = seabedAt((x + 0.5f) / W, (y + 0.5f) / H);
             height[static_cast<size_t>(y) * W + x] = s.height;
             image.at(x, y) = s.colour;
         }
-    // The floor is drawn without normals, so the relief of the texture carries its own light.
+    // The floor is drawn without normals, so the relief of the texture carries its own light. The light
+    // was tuned on 1024 x 512 texels; steps between texels shrink as their number grows.
+    const float perTexelX = W / 1024.0f, perTexelY = H / 512.0f;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             auto h = [&](int cx, int cy) {
                 return height[static_cast<size_t>((cy + H) % H) * W + (cx + W) % W];
             };
-            const float dx = h(x + 1, y) - h(x - 1, y), dy = h(x, y + 1) - h(x, y - 1);
+            const float dx = (h(x + 1, y) - h(x - 1, y)) * perTexelX,
+                        dy = (h(x, y + 1) - h(x, y - 1)) * perTexelY;
             const float light = std::clamp(1.0f - 0.9f * (dx * 0.7f + dy * 0.7f), 0.55f, 1.3f);
             image.at(x, y) = image.at(x, y) * light;
         }
     return image;
 }
 
-Image paintWaterSurface() {
-    constexpr int N = 128;
-    Image image(N, N);
-    image.forEach([](float x, float y) {
-        const float u = x / N, v = y / N;
+Image paintWaterSurface(int width, int height) {
+    Image image(width, height);
+    image.forEach([width, height](float x, float y) {
+        const float u = x / width, v = y / height;
         const float wx = 0.6f * fbm(u * 3, v * 3, 3, 3, 2, 201u),
                     wy = 0.6f * fbm(u * 3, v * 3, 3, 3, 2, 202u);
         const float crest = ridged(u * 4 + wx, v * 4 + wy, 4, 4, 3, 203u);
@@ -108,8 +107,7 @@ Image paintWaterSurface() {
     return image;
 }
 
-std::vector<Image> paintCaustics() {
-    constexpr int N = 256, kRays = 2 * N;
+Image paintCausticFrame(int frame, int W, int H) {
     // Waves on the surface above: whole cycles across the tile and whole periods in the loop, so the
     // light network tiles in space and runs from the last frame straight into the first.
     struct Wave {
@@ -126,59 +124,52 @@ std::vector<Image> paintCaustics() {
                          static_cast<float>(0.40 / (1.0 + k2 / 60.0)),
                          static_cast<float>(rng.uniform() * kTau)});
     }
-    std::vector<Image> frames;
-    std::vector<float> light(static_cast<size_t>(N) * N);
-    for (int frame = 0; frame < kCausticFrames; ++frame) {
-        std::fill(light.begin(), light.end(), 0.0f);
-        const float time = kTau * frame / kCausticFrames;
-        for (int ry = 0; ry < kRays; ++ry) {
-            for (int rx = 0; rx < kRays; ++rx) {
-                // Each ray leaves the surface at its point and is bent by the local slope.
-                const float px = (rx + 0.5f) * N / kRays, py = (ry + 0.5f) * N / kRays;
-                float sx = 0.0f, sy = 0.0f;
-                for (const Wave& w : waves) {
-                    const float k = kTau / N;
-                    const float s = std::cos(k * (w.kx * px + w.ky * py) + w.cycles * time + w.phase);
-                    const float len = std::sqrt(static_cast<float>(w.kx * w.kx + w.ky * w.ky));
-                    const float reach = w.strength / (k * len);
-                    sx += reach * s * w.kx / len;
-                    sy += reach * s * w.ky / len;
-                }
-                const float tx = px + sx - 0.5f, ty = py + sy - 0.5f;
-                const float fx = std::floor(tx), fy = std::floor(ty);
-                const float ax = tx - fx, ay = ty - fy;
-                const int x0 = ((static_cast<int>(fx) % N) + N) % N,
-                          y0 = ((static_cast<int>(fy) % N) + N) % N;
-                const int x1 = (x0 + 1) % N, y1 = (y0 + 1) % N;
-                light[static_cast<size_t>(y0) * N + x0] += (1 - ax) * (1 - ay);
-                light[static_cast<size_t>(y0) * N + x1] += ax * (1 - ay);
-                light[static_cast<size_t>(y1) * N + x0] += (1 - ax) * ay;
-                light[static_cast<size_t>(y1) * N + x1] += ax * ay;
+    const int raysX = 2 * W, raysY = 2 * H;
+    std::vector<float> light(static_cast<size_t>(W) * H);
+    const float time = kTau * frame / kCausticFrames;
+    for (int ry = 0; ry < raysY; ++ry) {
+        for (int rx = 0; rx < raysX; ++rx) {
+            // Each ray leaves the surface at its point and is bent by the local slope.
+            const float px = (rx + 0.5f) * W / raysX, py = (ry + 0.5f) * H / raysY;
+            float sx = 0.0f, sy = 0.0f;
+            for (const Wave& w : waves) {
+                const float s = std::cos(kTau * (w.kx * px / W + w.ky * py / H) + w.cycles * time + w.phase);
+                const float len = std::sqrt(static_cast<float>(w.kx * w.kx + w.ky * w.ky));
+                const float reachX = w.strength / (kTau / W * len), reachY = w.strength / (kTau / H * len);
+                sx += reachX * s * w.kx / len;
+                sy += reachY * s * w.ky / len;
             }
+            const float tx = px + sx - 0.5f, ty = py + sy - 0.5f;
+            const float fx = std::floor(tx), fy = std::floor(ty);
+            const float ax = tx - fx, ay = ty - fy;
+            const int x0 = ((static_cast<int>(fx) % W) + W) % W, y0 = ((static_cast<int>(fy) % H) + H) % H;
+            const int x1 = (x0 + 1) % W, y1 = (y0 + 1) % H;
+            light[static_cast<size_t>(y0) * W + x0] += (1 - ax) * (1 - ay);
+            light[static_cast<size_t>(y0) * W + x1] += ax * (1 - ay);
+            light[static_cast<size_t>(y1) * W + x0] += (1 - ax) * ay;
+            light[static_cast<size_t>(y1) * W + x1] += ax * ay;
         }
-        Image image(N, N);
-        const float raysPerPixel = static_cast<float>(kRays * kRays) / (N * N);
-        for (size_t i = 0; i < light.size(); ++i)
-            image.pixels[i] = grey(light[i] / raysPerPixel);
-        blurWrapped(image, 1, 2);
-        for (Rgb& p : image.pixels) {
-            // A mid-grey base with bright lines: multiplying the scene by it never blacks it out.
-            const float v = 0.50f + 0.5f * (1.0f - std::exp(-0.55f * p.r * p.r));
-            p = grey(v);
-        }
-        frames.push_back(std::move(image));
     }
-    return frames;
+    Image image(W, H);
+    const float raysPerPixel = static_cast<float>(raysX * raysY) / (W * H);
+    for (size_t i = 0; i < light.size(); ++i)
+        image.pixels[i] = grey(light[i] / raysPerPixel);
+    blurWrapped(image, 1, 2);
+    for (Rgb& p : image.pixels) {
+        // A mid-grey base with bright lines: multiplying the scene by it never blacks it out.
+        const float v = 0.50f + 0.5f * (1.0f - std::exp(-0.55f * p.r * p.r));
+        p = grey(v);
+    }
+    return image;
 }
 
-Image paintSky(SkyFace face) {
-    constexpr int N = 512;
-    Image image(N, N);
+Image paintSky(SkyFace face, int width, int height) {
+    Image image(width, height);
     // Sun high in the front-left quarter of the sky.
     const float sunX = -0.35f, sunY = 0.75f, sunZ = -0.56f;
     image.forEach([&](float px, float py) {
         // Face coordinates in [-1, 1]: a across the picture, b down it. Neighbouring faces meet edge to edge.
-        const float a = 2.0f * px / N - 1.0f, b = 2.0f * py / N - 1.0f;
+        const float a = 2.0f * px / width - 1.0f, b = 2.0f * py / height - 1.0f;
         float x = 0, y = 0, z = 0;
         switch (face) {
         case SkyFace::Front:

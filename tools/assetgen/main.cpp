@@ -4,11 +4,15 @@
 #include "tools/assetgen/Sounds.h"
 #include "tools/assetgen/Textures.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <stdexcept>
 #include <thread>
 
 using namespace assetgen;
@@ -16,9 +20,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::map<std::string, std::function<Image()>> painters(const Relief& relief,
-                                                       const std::vector<Image>& caustics) {
-    std::map<std::string, std::function<Image()>> p;
+using Painter = std::function<Image(int width, int height)>;
+
+// For pictures laid out in pixels: painted at their own size, fitted to the table's when written.
+Painter ownSize(std::function<Image()> paint) {
+    return [paint = std::move(paint)](int, int) { return paint(); };
+}
+
+std::map<std::string, Painter> painters(const Relief& relief) {
+    std::map<std::string, Painter> p;
     p["valleyTex.bmp"] = paintSeabed;
     p["wasser.bmp"] = paintWaterSurface;
     const std::pair<const char*, SkyFace> sky[] = {
@@ -26,43 +36,79 @@ std::map<std::string, std::function<Image()>> painters(const Relief& relief,
         {"sky_rechts.bmp", SkyFace::Right}, {"sky_vorne.bmp", SkyFace::Front},
         {"sky_hinten.bmp", SkyFace::Back},  {"sky_unten.bmp", SkyFace::Bottom}};
     for (const auto& [name, face] : sky)
-        p[name] = [face] { return paintSky(face); };
-    p["luftblase1.bmp"] = paintBubble;
-    p["chtiles.bmp"] = paintCheckerTiles;
-    for (int i = 0; i < 4; ++i)
-        p["SOS" + std::to_string(i) + ".bmp"] = [i] { return paintSosFrame(i); };
-    for (int i = 1; i <= 6; ++i)
-        p["hausfassade" + std::to_string(i) + ".bmp"] = [i] { return paintFacade(i); };
-    p["muzzle1.bmp"] = paintMuzzleFlash;
-    p["floor_bw.bmp"] = paintBlackWhiteFloor;
-    for (int i = 1; i <= kHealthFrames; ++i)
-        p["health" + std::to_string(i) + ".bmp"] = [i] { return paintHealthBar(i); };
-    p["leiste2.bmp"] = paintSideBar;
-    p["leiste2_mask.bmp"] = paintSideBarMask;
-    p["minigun_temp.bmp"] = paintHeatGradient;
-    p["leiste.bmp"] = paintBottomBar;
-    p["leiste_mask.bmp"] = paintBottomBarMask;
-    p["health_mask.bmp"] = paintHealthMask;
-    p["crosshair1.bmp"] = paintCrosshair;
-    p["crosshair1_mask.bmp"] = paintCrosshairMask;
-    p["Mensch_rot.bmp"] = [] { return paintPerson(PersonState::OutOfReach); };
-    p[kPersonGreen] = [] { return paintPerson(PersonState::InReach); };
-    p["Mensch_beam.bmp"] = [] { return paintPerson(PersonState::Beaming); };
-    p["valleyDepth_radar2.bmp"] = [&relief] { return paintRadarMap(relief); };
-    p["Zeiger.bmp"] = paintPointer;
-    p["valleyDepth_radar2_mask.bmp"] = [&relief] { return paintRadarMask(relief); };
+        p[name] = [face](int width, int height) { return paintSky(face, width, height); };
     for (int i = 0; i < kCausticFrames; ++i)
-        p[std::string(i < 10 ? "caust0" : "caust") + std::to_string(i) + ".bmp"] = [&caustics, i] {
-            return caustics[static_cast<size_t>(i)];
+        p[kCausticTextureFiles[static_cast<size_t>(i)].name] = [i](int width, int height) {
+            return paintCausticFrame(i, width, height);
         };
+    p["chtiles.bmp"] = paintCheckerTiles;
+    p["floor_bw.bmp"] = paintBlackWhiteFloor;
+
+    p["luftblase1.bmp"] = ownSize(paintBubble);
+    for (int i = 0; i < kSosFrames; ++i)
+        p[kSceneTextureFiles[static_cast<size_t>(kFirstSosTexture + i)].name] =
+            ownSize([i] { return paintSosFrame(i); });
+    for (int i = 1; i <= 6; ++i)
+        p["hausfassade" + std::to_string(i) + ".bmp"] = ownSize([i] { return paintFacade(i); });
+    p["muzzle1.bmp"] = ownSize(paintMuzzleFlash);
+    for (int i = 1; i <= kHealthFrames; ++i)
+        p["health" + std::to_string(i) + ".bmp"] = ownSize([i] { return paintHealthBar(i); });
+    p["leiste2.bmp"] = ownSize(paintSideBar);
+    p["leiste2_mask.bmp"] = ownSize(paintSideBarMask);
+    p["minigun_temp.bmp"] = ownSize(paintHeatGradient);
+    p["leiste.bmp"] = ownSize(paintBottomBar);
+    p["leiste_mask.bmp"] = ownSize(paintBottomBarMask);
+    p["health_mask.bmp"] = ownSize(paintHealthMask);
+    p["crosshair1.bmp"] = ownSize(paintCrosshair);
+    p["crosshair1_mask.bmp"] = ownSize(paintCrosshairMask);
+    p["Mensch_rot.bmp"] = ownSize([] { return paintPerson(PersonState::OutOfReach); });
+    p[kPersonGreen] = ownSize([] { return paintPerson(PersonState::InReach); });
+    p["Mensch_beam.bmp"] = ownSize([] { return paintPerson(PersonState::Beaming); });
+    p["valleyDepth_radar2.bmp"] = ownSize([&relief] { return paintRadarMap(relief); });
+    p["Zeiger.bmp"] = ownSize(paintPointer);
+    p["valleyDepth_radar2_mask.bmp"] = ownSize([&relief] { return paintRadarMask(relief); });
     return p;
 }
 
-void writeSounds(const fs::path& folder) {
-    std::vector<float> (*const synths[])() = {synthGunShot, synthEnemyBurst, synthTorpedoLaunch,
-                                              synthGreatExplosion, synthExplosion};
-    for (size_t i = 0; i < std::size(kSoundFiles); ++i)
-        writeWav((folder / kSoundFiles[i]).string(), synths[i](), kSampleRate, 0.89f);
+// The table is the one word on a picture's size, whatever size its painter works at.
+void writeTexture(const fs::path& folder, const TextureAsset& file, const Painter& paint) {
+    writeBmp24((folder / file.name).string(),
+               resampled(paint(file.width, file.height), file.width, file.height), file.layout);
+}
+
+constexpr std::pair<Sound, std::vector<float> (*)()> kSynths[] = {
+    {Sound::GunShot, synthGunShot},
+    {Sound::EnemyBurst, synthEnemyBurst},
+    {Sound::TorpedoLaunch, synthTorpedoLaunch},
+    {Sound::GreatExplosion, synthGreatExplosion},
+    {Sound::Explosion, synthExplosion}};
+static_assert(std::size(kSynths) == kSoundFiles.size(), "a sound the game plays has no synthesiser");
+
+// Runs every job once on all cores and passes on the first failure. Each job writes its own file, so the
+// bytes do not depend on which thread ran it.
+void runAll(const std::vector<std::function<void()>>& jobs) {
+    std::atomic<size_t> next = 0;
+    std::mutex failureLock;
+    std::exception_ptr failure;
+    auto work = [&] {
+        for (size_t i; (i = next++) < jobs.size();) {
+            try {
+                jobs[i]();
+            } catch (...) {
+                const std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned k = 1; k < std::max(1u, std::thread::hardware_concurrency()); ++k)
+            helpers.emplace_back(work);
+        work();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace
@@ -77,33 +123,25 @@ int main(int argc, char** argv) {
         fs::create_directories(textures);
         fs::create_directories(sounds);
 
-        // The two slowest pieces run beside the rest; every file is still painted by exactly one thread.
-        std::vector<Image> caustics;
-        std::exception_ptr soundError;
-        std::jthread causticThread([&caustics] { caustics = paintCaustics(); });
-        std::jthread soundThread([&sounds, &soundError] {
-            try {
-                writeSounds(sounds);
-            } catch (...) {
-                soundError = std::current_exception();
-            }
-        });
-
         const Relief relief = makeRelief();
-        writeBmpGrey8((textures / kDepthMapFile).string(), kReliefColumns, kReliefRows,
-                      reliefSamples(relief));
-        const auto paint = painters(relief, caustics);
-        const std::vector<TextureAsset> files = textureAssets();
-        for (const TextureAsset& file : files)
-            if (file.name.rfind("caust", 0) != 0)
-                writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
-        causticThread.join();
-        soundThread.join();
-        if (soundError)
-            std::rethrow_exception(soundError);
-        for (const TextureAsset& file : files)
-            if (file.name.rfind("caust", 0) == 0)
-                writeBmp24((textures / file.name).string(), paint.at(file.name)(), file.layout);
+        const auto paint = painters(relief);
+        std::vector<std::function<void()>> jobs;
+        jobs.push_back([&] {
+            writeBmpGrey8((textures / kDepthMapFile).string(), kReliefColumns, kReliefRows,
+                          reliefSamples(relief));
+        });
+        for (const auto& [sound, synth] : kSynths)
+            jobs.push_back([&sounds, sound, synth] {
+                writeWav((sounds / soundFile(sound)).string(), synth(), kSampleRate, 0.89f);
+            });
+        for (const TextureAsset& file : textureAssets()) {
+            const auto painter = paint.find(file.name);
+            if (painter == paint.end())
+                throw std::runtime_error("nothing paints " + file.name);
+            jobs.push_back(
+                [&textures, file, &paint = painter->second] { writeTexture(textures, file, paint); });
+        }
+        runAll(jobs);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
