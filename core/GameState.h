@@ -10,6 +10,9 @@
 #include <array>
 #include <vector>
 
+// Height of the water surface when the program starts; it only sinks from there.
+inline constexpr float kStartWaterLevel = 20.0f;
+
 struct GameState {
     // Player, motion and view. Angles in degrees; velocity in world units per tick.
     Vec3d playerPos;
@@ -45,10 +48,10 @@ struct GameState {
     int evacMessageCount = 0; // showings of the evacuation message since the last beaming step
 
     // World.
-    float waterLevel = 20.0f;         // height of the water surface, the submarine's ceiling
-    unsigned int terrainList = 0;     // display list that sets the floor's texture state; tiles follow it
-    std::vector<Box> floorTileBounds; // per floor tile, from the grid the floor lists were compiled from
-    int causticFrame = 0;             // 0 to 31
+    float waterLevel = kStartWaterLevel; // height of the water surface, the submarine's ceiling
+    unsigned int terrainList = 0;        // display list that sets the floor's texture state; tiles follow it
+    std::vector<Box> floorTileBounds;    // per floor tile, from the grid the floor lists were compiled from
+    int causticFrame = 0;                // 0 to 31
     float causticScale = 0.0f;
     int wavePhase = 0; // 0 to 7, the water ripple's step
 

@@ -1,6 +1,5 @@
 // The generated data files: every file the texture table and the sound list name, in the size and format
 // the game reads, nothing else, and the same bytes on every run of the generator.
-#include <cstddef> // before core/Sounds.h, which uses size_t without including it
 
 #include "core/Sounds.h"
 #include "core/TextureTable.h"

@@ -1,6 +1,5 @@
 // The five sound effects: of the lengths the game's timing needs, loud but never clipped, ending without a
 // click, and each with the character of what it is.
-#include <cstddef> // before core/Sounds.h, which uses size_t without including it
 
 #include "core/Sounds.h"
 

@@ -2,9 +2,9 @@
 // files uploaded as GL_RGB get red and blue exchanged, and pictures drawn on quads are stored upside down.
 #pragma once
 
-#include "tools/assetgen/Files.h"
 #include "core/Sounds.h"
 #include "core/TextureTable.h"
+#include "tools/assetgen/Files.h"
 
 #include <string>
 #include <vector>

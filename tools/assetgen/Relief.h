@@ -2,15 +2,19 @@
 // pad under each town and start point. Heights are whole units (depth-map red sample minus 128).
 #pragma once
 
+#include "core/GameState.h"
+#include "world/Terrain.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace assetgen {
 
-inline constexpr int kReliefColumns = 1024;
-inline constexpr int kReliefRows = 512;
-inline constexpr float kWaterLevel = 20.0f;
+// One relief sample per terrain grid point; the water stands where a new game starts it.
+inline constexpr int kReliefColumns = kGridColumns;
+inline constexpr int kReliefRows = kGridRows;
+inline constexpr float kWaterLevel = kStartWaterLevel;
 
 struct Relief {
     // Indexed [row * kReliefColumns + column]; row 0 is z = 0, the first row stored in the depth map.

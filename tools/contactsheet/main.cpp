@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
+#include <string>
 
 namespace fs = std::filesystem;
 using contactsheet::drawText;
@@ -53,10 +55,21 @@ cv::Mat scaled(const cv::Mat& source, int width, int height) {
 
 void renderTextures(const fs::path& build, const fs::path& docs) {
     const std::vector<assetgen::TextureAsset> files = assetgen::textureAssets();
-    const struct {
-        const char* title;
+    // Files per group as textureAssets() lists them: a file loaded twice shows once, in its first group.
+    const std::string titles[] = {"World", "Scene", "HUD",
+                                  "Caustics (00 to " + std::to_string(kCausticFrames - 1) + ")"};
+    struct Group {
+        std::string title;
         size_t count;
-    } groups[] = {{"World", 8}, {"Scene", 14}, {"HUD", 25}, {"Caustics (00 to 31)", 32}};
+    };
+    std::vector<Group> groups;
+    std::set<std::string> seen;
+    for (size_t g = 0; g < kTextureGroups.size(); ++g) {
+        size_t count = 0;
+        for (const TextureFile& file : textureFiles(kTextureGroups[g]))
+            count += seen.insert(file.name).second ? 1 : 0;
+        groups.push_back({titles[g], count});
+    }
     constexpr int kColumns = 6, kCellW = 310, kCellH = 250, kThumbW = 290, kThumbH = 200, kHeadingH = 44;
     int height = 70;
     for (const auto& g : groups)
