@@ -89,16 +89,3 @@ TEST(Timers, WaterSinksAtMostOnceMoreAfterGameOver) {
     EXPECT_FLOAT_EQ(game.waterLevel, 19.0f);
     EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::LowerWater, 20000, 1}}));
 }
-
-TEST(Timers, TheCausticTimerRecordsTheNextFrameForTheFrameToApply) {
-    const SavedGame keep;
-    static_cast<GameState&>(game) = recordingState();
-    game.causticScale = 0.75f;
-    game.causticFrame = kCausticFrames - 1;
-    causticTimer(1);
-    ASSERT_TRUE(game.effects.caustics);
-    EXPECT_EQ(game.causticFrame, 0);
-    EXPECT_EQ(game.effects.caustics->frame, 0);
-    EXPECT_EQ(game.effects.caustics->planes.s, (std::array<float, 4>{0.0375f, 0.0225f, 0.0f, 0.0f}));
-    EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::Caustic, 50, 1}}));
-}
