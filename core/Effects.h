@@ -20,7 +20,7 @@ struct WorldShape {
     Vec3 position; // line start or sphere centre
     Vec3 end;      // line end
     Colour colour;
-    float size;   // line width (left in force, as every line after it expects) or sphere radius
+    float size;   // line width (it stays in force after the line) or sphere radius
     int detail;   // sphere slices and stacks
     bool blended; // blending switched on for the shape and off after it
 };
