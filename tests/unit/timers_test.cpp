@@ -89,3 +89,20 @@ TEST(Timers, WaterSinksAtMostOnceMoreAfterGameOver) {
     EXPECT_FLOAT_EQ(game.waterLevel, 19.0f);
     EXPECT_EQ(armed, (std::vector<Armed>{{TimerId::LowerWater, 20000, 1}}));
 }
+
+TEST(Timers, EveryCallbackGoesAgainAfterItsOwnDelay) {
+    const SavedGame keep;
+    const std::pair<void (*)(int), TimerId> callbacks[] = {
+        {townTimer, TimerId::Town},   {beamTimer, TimerId::Beam},
+        {gunTimer, TimerId::Gun},     {causticTimer, TimerId::Caustic},
+        {enemyTimer, TimerId::Enemy}, {lowerWaterTimer, TimerId::LowerWater}};
+    for (const auto& [callback, id] : callbacks) {
+        static_cast<GameState&>(game) = recordingState();
+        const auto index = static_cast<size_t>(id);
+        game.timerPending[index] = true; // GLUT runs a timer whose run was pending
+        callback(1);
+        ASSERT_EQ(armed.size(), 1u) << index;
+        EXPECT_EQ(armed[0].id, id);
+        EXPECT_EQ(armed[0].delay, kTimerTimings[index].rearmDelayMs);
+    }
+}

@@ -1,4 +1,5 @@
 #include "core/GameState.h"
+#include "towns/Beaming.h"
 #include "towns/Stadt.h"
 #include "towns/TownList.h"
 #include "world/BitmapReader.h"
@@ -67,6 +68,14 @@ TEST(Towns, NearestTownKeepsTheEarlierOfEqualsAndFindsEmptiedTowns) {
     EXPECT_EQ(findNearestTown({}, {0, 0, 0}), -1);
     // Farther than the search's starting distance counts as none.
     EXPECT_EQ(findNearestTown({townAt(20000, 0, 0)}, {0, 0, 0}), -1);
+
+    // The beam timer's next value: the nearest town's inhabitants, none without a town.
+    GameState state;
+    towns[1].inhabitants = 7;
+    for (const auto& [nearest, value] : {std::pair{1, 7}, {2, 0}, {-1, 0}, {3, 0}}) {
+        state.nearestTown = nearest;
+        EXPECT_EQ(beamTimerValue(state, towns), value) << nearest;
+    }
 }
 
 TEST(Towns, SignTurnsTwoDegreesAndTownsShowWithin175) {
