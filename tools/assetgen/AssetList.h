@@ -16,6 +16,7 @@ struct TextureAsset {
     int width;
     int height;
     BmpLayout layout;
+    TextureGroup group; // the first group that loads the file
 };
 
 // Mensch_grün: the ü is the single Latin-1 byte the game's file table uses.
@@ -40,7 +41,7 @@ inline std::vector<TextureAsset> textureAssets() {
                 known = known || file.name == loaded.name;
             if (!known)
                 files.push_back({loaded.name, loaded.width, loaded.height,
-                                 BmpLayout{loaded.declaredRgb, drawnOnQuad(loaded.name)}});
+                                 BmpLayout{loaded.declaredRgb, drawnOnQuad(loaded.name)}, group});
         }
     return files;
 }

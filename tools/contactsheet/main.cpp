@@ -6,9 +6,9 @@
 
 #include <opencv2/imgcodecs.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <set>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -55,7 +55,6 @@ cv::Mat scaled(const cv::Mat& source, int width, int height) {
 
 void renderTextures(const fs::path& build, const fs::path& docs) {
     const std::vector<assetgen::TextureAsset> files = assetgen::textureAssets();
-    // Files per group as textureAssets() lists them: a file loaded twice shows once, in its first group.
     const std::string titles[] = {"World", "Scene", "HUD",
                                   "Caustics (00 to " + std::to_string(kCausticFrames - 1) + ")"};
     struct Group {
@@ -63,13 +62,11 @@ void renderTextures(const fs::path& build, const fs::path& docs) {
         size_t count;
     };
     std::vector<Group> groups;
-    std::set<std::string> seen;
-    for (size_t g = 0; g < kTextureGroups.size(); ++g) {
-        size_t count = 0;
-        for (const TextureFile& file : textureFiles(kTextureGroups[g]))
-            count += seen.insert(file.name).second ? 1 : 0;
-        groups.push_back({titles[g], count});
-    }
+    for (size_t g = 0; g < kTextureGroups.size(); ++g)
+        groups.push_back(
+            {titles[g], static_cast<size_t>(std::count_if(files.begin(), files.end(), [&](const auto& file) {
+                 return file.group == kTextureGroups[g];
+             }))});
     constexpr int kColumns = 6, kCellW = 310, kCellH = 250, kThumbW = 290, kThumbH = 200, kHeadingH = 44;
     int height = 70;
     for (const auto& g : groups)
