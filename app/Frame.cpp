@@ -32,6 +32,8 @@ void placeCamera(const GameState& state) {
 
 void renderScene() {
     Game& state = game;
+    // Normally display left it in force; after a reshape it must replace the orthographic box.
+    usePerspective();
 
     // A caustic frame recorded since the last frame goes onto unit 1 first, as if the timer had put it there.
     applyRecordedCaustics(state);

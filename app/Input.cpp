@@ -1,24 +1,45 @@
 #include "app/Input.h"
 
+#include "app/Frame.h"
+#include "app/Game.h"
+#include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "player/Keyboard.h"
+#include "player/MouseLook.h"
 
 #include <cstdlib>
-
-namespace {
-constexpr unsigned char kEscape = 27;
-}
+#include <iostream>
 
 void keyboard(unsigned char key, int, int) {
-    if (key == kEscape) {
+    switch (pressKey(game, game.towns, key)) {
+    case KeyCommand::Quit:
         glutDestroyWindow(glutGetWindow());
         std::exit(0);
+    case KeyCommand::Redraw:
+        renderScene();
+        break;
+    case KeyCommand::PrintScore:
+        // Flushed at once, so that a pipe sees the line while the game runs.
+        std::cout << "PUNKTESTAND: " << game.score << std::endl;
+        break;
+    case KeyCommand::Restart:
+        restartGame();
+        break;
+    case KeyCommand::None:
+        break;
     }
 }
 
-void special(int, int, int) {}
+void special(int key, int, int) {
+    pressArrow(game, key);
+}
 
 void mouse(int, int, int, int) {}
 
-void motion(int, int) {}
+void motion(int x, int y) {
+    lookByStep(game, x, y);
+}
 
-void passiveMotion(int, int) {}
+void passiveMotion(int x, int y) {
+    lookByPointer(game, x, y);
+}

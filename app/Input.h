@@ -1,5 +1,5 @@
-// The GLUT input callbacks: keyboard, arrow keys, mouse buttons and mouse movement. Esc quits; the
-// controls themselves come with the helm.
+// The GLUT input callbacks: keyboard, arrow keys, mouse buttons and mouse movement. Each hands the event
+// to its rule and then does what only the shell can: quit, draw, print, restart.
 #pragma once
 
 void keyboard(unsigned char key, int x, int y);

@@ -4,6 +4,7 @@
 #include "app/Game.h"
 #include "app/Sound.h"
 #include "core/Gl.h"
+#include "player/MouseLook.h"
 #include "player/Submarine.h"
 #include "towns/Beaming.h"
 #include "world/Caustics.h"
@@ -44,11 +45,15 @@ void tick(int) {
 
 void townTimer(int) {
     timerStarted(game, TimerId::Town);
+    townTimerStep(game, game.towns);
     finishRun(TimerId::Town, 1);
 }
 
-void beamTimer(int) {
+void beamTimer(int inhabitantsBefore) {
     timerStarted(game, TimerId::Beam);
+    beamTimerStep(game, game.towns, inhabitantsBefore);
+    if (const std::optional<PointerPosition> centre = recentrePointer(game); centre && game.warpPointer)
+        game.warpPointer(centre->x, centre->y);
     finishRun(TimerId::Beam, beamTimerValue(game, game.towns));
 }
 

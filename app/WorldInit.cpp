@@ -3,6 +3,8 @@
 #include "app/Game.h"
 #include "core/Gl.h"
 #include "core/View.h"
+#include "player/Keyboard.h"
+#include "towns/Beaming.h"
 #include "towns/TownList.h"
 #include "towns/TownModelGl.h"
 #include "world/FloorGl.h"
@@ -73,10 +75,16 @@ void initWorld() {
     storeGunMaterial(game);
     setUpFog();
     replaceTowns(game);
-    game.nearestTown = findNearestTown(game.towns, game.playerPos.toFloat());
+    updateNearestTown(game, game.towns);
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     game.playerPos = startPoint(std::rand() % static_cast<int>(kStartPoints.size()));
     resetPerGameFields(game);
     std::cout << "Initialisierung abgeschlossen\n\n";
+}
+
+void restartGame() {
+    initWorld();
+    applyRestartValues(game);
+    armTimers(game);
 }

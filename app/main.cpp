@@ -13,6 +13,7 @@
 int main(int argc, char** argv) {
     game.scheduleTimer = scheduleGlutTimer;
     game.swapBuffers = glutSwapBuffers;
+    game.warpPointer = glutWarpPointer;
     openGameWindow(argc, argv);
     enterFullScreen();
     initSound();

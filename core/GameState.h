@@ -85,6 +85,7 @@ struct GameState {
     // The platform's hands, set by main (GLUT); tests put recorders here instead.
     TimerScheduler scheduleTimer = nullptr;
     void (*swapBuffers)() = nullptr;
+    void (*warpPointer)(int x, int y) = nullptr;
 };
 
 // Puts the fields every new game starts from back to their values; the rest carry over.

@@ -87,6 +87,19 @@ inline constexpr int kWaterTexture = 1;
 inline constexpr int kBubbleTexture = 0;
 inline constexpr int kFirstSosTexture = 2;
 inline constexpr int kMuzzleTexture = 12;
+// The HUD's pictures; the life bar's frames come first, at 0 to kHealthFrames - 1.
+inline constexpr int kRightBarTexture = 11;
+inline constexpr int kRightBarMask = 12;
+inline constexpr int kHeatFillTexture = 13;
+inline constexpr int kBottomBarTexture = 14;
+inline constexpr int kBottomBarMask = 15;
+inline constexpr int kCrosshairTexture = 17;
+inline constexpr int kPersonRedTexture = 19;
+inline constexpr int kPersonGreenTexture = 20;
+inline constexpr int kPersonBeamTexture = 21;
+inline constexpr int kRadarTexture = 22;
+inline constexpr int kRadarPointerTexture = 23;
+inline constexpr int kRadarMask = 24;
 
 static_assert(std::string_view(kWorldTextureFiles[kValleyTexture].name) == "valleyTex.bmp");
 static_assert(std::string_view(kWorldTextureFiles[kWaterTexture].name) == "wasser.bmp");
@@ -95,6 +108,17 @@ static_assert(std::string_view(kSceneTextureFiles[kFirstSosTexture].name) == "SO
 static_assert(std::string_view(kSceneTextureFiles[kFirstSosTexture + kSosFrames - 1].name) == "SOS3.bmp");
 static_assert(std::string_view(kSceneTextureFiles[kMuzzleTexture].name) == "muzzle1.bmp");
 static_assert(std::string_view(kHudTextureFiles[kHealthFrames - 1].name) == "health11.bmp");
+static_assert(std::string_view(kHudTextureFiles[kRightBarTexture].name) == "leiste2.bmp");
+static_assert(std::string_view(kHudTextureFiles[kRightBarMask].name) == "leiste2_mask.bmp");
+static_assert(std::string_view(kHudTextureFiles[kHeatFillTexture].name) == "minigun_temp.bmp");
+static_assert(std::string_view(kHudTextureFiles[kBottomBarTexture].name) == "leiste.bmp");
+static_assert(std::string_view(kHudTextureFiles[kBottomBarMask].name) == "leiste_mask.bmp");
+static_assert(std::string_view(kHudTextureFiles[kCrosshairTexture].name) == "crosshair1.bmp");
+static_assert(std::string_view(kHudTextureFiles[kPersonRedTexture].name) == "Mensch_rot.bmp");
+static_assert(std::string_view(kHudTextureFiles[kPersonBeamTexture].name) == "Mensch_beam.bmp");
+static_assert(std::string_view(kHudTextureFiles[kRadarTexture].name) == "valleyDepth_radar2.bmp");
+static_assert(std::string_view(kHudTextureFiles[kRadarPointerTexture].name) == "Zeiger.bmp");
+static_assert(std::string_view(kHudTextureFiles[kRadarMask].name) == "valleyDepth_radar2_mask.bmp");
 static_assert(std::string_view(kCausticTextureFiles[kCausticFrames - 1].name) == "caust31.bmp");
 
 inline constexpr std::span<const TextureFile> textureFiles(TextureGroup group) {
