@@ -78,7 +78,11 @@ TEST(Beaming, OnlyAnInhabitedNearestTownWithinTwentyIsInReach) {
         state.nearestTown = none;
         EXPECT_FALSE(isNearTown(state, towns, {0.0f, 0.0f, 0.0f})) << none;
     }
+    EXPECT_EQ(beamOnce(state, towns, {}), 0) << "no town";
+    state.nearestTown = 1;
+    towns[1].inhabitants = 0;
     EXPECT_EQ(beamOnce(state, towns, {}), 0) << "nobody left to beam";
+    EXPECT_EQ(towns[1].inhabitants, 0);
     EXPECT_TRUE(state.effects.worldShapes.empty());
 }
 
