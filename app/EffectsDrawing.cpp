@@ -17,11 +17,16 @@ void drawWorldEffects(const PendingEffects& effects) {
         glPushMatrix();
         switch (shape.kind) {
         case WorldShape::Kind::Line:
+            // A line has no surface to light: lit, it would take its shade from whatever normal the last
+            // shape left behind.
+            glPushAttrib(GL_ENABLE_BIT);
+            glDisable(GL_LIGHTING);
             glLineWidth(shape.size);
             glBegin(GL_LINES);
             glVertex3f(shape.position.x, shape.position.y, shape.position.z);
             glVertex3f(shape.end.x, shape.end.y, shape.end.z);
             glEnd();
+            glPopAttrib();
             break;
         case WorldShape::Kind::Sphere:
             glTranslatef(shape.position.x, shape.position.y, shape.position.z);

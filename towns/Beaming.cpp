@@ -11,6 +11,9 @@ namespace {
 
 constexpr Colour kBeamColour{0.0f, 1.0f, 1.0f, 1.0f};
 constexpr float kBeamWidth = 20.0f;
+// The camera sits at the submarine's position, so a beam ending there runs along a line of sight and shows
+// as nothing; it ends at the hull under the viewer instead.
+constexpr float kHullBelowEye = 1.0f;
 constexpr int kLastInhabitantPoints = 5;
 // The message is set in the HUD's text colour, where the original left it.
 constexpr Colour kMessageColour{0.0f, 0.0f, 0.0f, 1.0f};
@@ -52,7 +55,7 @@ int beamOnce(GameState& state, std::vector<Stadt>& towns, const Vec3& pos) {
     if (!town || town->inhabitants <= 0)
         return 0;
     --town->inhabitants;
-    state.effects.addLine(town->position, pos, kBeamColour, kBeamWidth);
+    state.effects.addLine(town->position, {pos.x, pos.y - kHullBelowEye, pos.z}, kBeamColour, kBeamWidth);
     return town->inhabitants == 0 ? kLastInhabitantPoints : 1;
 }
 

@@ -18,7 +18,6 @@ protected:
         glEnable(GL_COLOR_MATERIAL);
         glEnable(GL_LIGHT0);
         reshape(800, 600);
-        renderFrame(); // the perspective comes with the first frame after a reshape
         game.playerPos = {0.0, 5000.0, 0.0};
         game.pitch = -90.0f;
     }

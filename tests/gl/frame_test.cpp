@@ -21,7 +21,7 @@ TEST(Frame, ClearsToTheDeepWaterColourAndLeavesTheProjectionForTheNextFrame) {
     game.pitch = -90.0f;
     const cv::Mat frame = renderFrame();
     ASSERT_FALSE(frame.empty());
-    const cv::Scalar centre = meanColour(frame, {300, 200, 200, 200});
+    const cv::Scalar centre = meanColour(frame, {520, 180, 150, 150}); // clear of the HUD
     EXPECT_NEAR(centre[2], 0.1 * 255, 2.0);
     EXPECT_NEAR(centre[1], 0.1 * 255, 2.0);
     EXPECT_NEAR(centre[0], 0.3 * 255, 2.0);
@@ -67,6 +67,26 @@ TEST(Frame, CameraSitsAtTheSubmarineTurnedByPitchAndAimHeading) {
     EXPECT_NEAR(eyeSpace[0], 0.0, 1e-3);
     EXPECT_NEAR(eyeSpace[1], 0.0, 1e-3);
     EXPECT_NEAR(eyeSpace[2], -10.0, 1e-3);
+}
+
+TEST(Frame, AFrameRightAfterAReshapeIsDrawnInPerspective) {
+    const SavedGame keep;
+    glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHT0);
+    game.playerPos = {0.0, 5000.0, 0.0};
+    game.pitch = -90.0f;
+    game.gameOver = true; // the redraws GLUT asks for once the game is over, the tick's frames before
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        reshape(800, 600);
+        // A ball of radius 1 ten units ahead: about 70 pixels across the middle in perspective, a single
+        // pixel under the reshape's box.
+        game.effects.addSphere({0.0f, 5010.0f, 0.0f}, 1.0f, 12, {1.0f, 0.0f, 0.0f, 1.0f}, false);
+        const cv::Mat frame = renderFrame();
+        const cv::Scalar ball = meanColour(frame, {370, 270, 60, 60});
+        EXPECT_GT(ball[2], ball[0] + 80.0) << attempt;
+    }
+    glPopAttrib();
 }
 
 TEST(Frame, ReshapeGivesASquarePixelOrthographicBox) {

@@ -54,8 +54,6 @@ protected:
         reshape(800, 600);
         prepareFirstFrame();
         initWorldQuietly();
-        // The first frame after a reshape still has the reshape's flat projection; the game shows it for
-        // one tick. Every later frame has the perspective.
         renderFrame();
     }
 

@@ -34,6 +34,7 @@ TEST(Beaming, ATownOfTenRunToItsEndAndTheMessageAfterIt) {
         EXPECT_EQ(beam.kind, WorldShape::Kind::Line);
         EXPECT_EQ(beam.position.z, -10.0f);
         EXPECT_EQ(beam.end.z, 0.0f);
+        EXPECT_EQ(beam.end.y, -1.0f) << "the hull under the camera, or the beam runs along the line of sight";
         EXPECT_EQ(beam.colour, (Colour{0.0f, 1.0f, 1.0f, 1.0f}));
         EXPECT_EQ(beam.size, 20.0f);
         state.effects.worldShapes.clear();
