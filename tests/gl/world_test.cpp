@@ -1,5 +1,6 @@
 #include "app/Frame.h"
 #include "app/Game.h"
+#include "app/Input.h"
 #include "app/TimerCallbacks.h"
 #include "app/Window.h"
 #include "app/WorldInit.h"
@@ -222,4 +223,46 @@ TEST_F(World, ASecondInitialisationReplacesTownsListsAndTexturesInsteadOfAddingT
     for (unsigned int texture : oldTextures)
         EXPECT_TRUE(newTextures.count(texture) || !glIsTexture(texture))
             << "texture " << texture << " leaked";
+}
+
+namespace {
+std::vector<TimerId> armedTimers;
+void recordArmed(TimerId id, unsigned int, int) {
+    armedTimers.push_back(id);
+}
+} // namespace
+
+TEST_F(World, RestartKeyBringsBackTheTownsAndEveryStoppedTimerOnce) {
+    game.gameOver = game.gameEnded = true;
+    game.lifePoints = -4;
+    game.playerVel = {0.1, 0.0, -0.2};
+    game.gunHeat = 35;
+    game.towns[3].inhabitants = 0;
+    game.nearestTown = 20;
+    game.timerPending = {};
+    game.timerPending[static_cast<size_t>(TimerId::LowerWater)] = true; // its last run is still to come
+    armedTimers.clear();
+    game.scheduleTimer = recordArmed;
+
+    std::ostringstream progress;
+    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
+    keyboard('y', 0, 0);
+    keyboard('y', 0, 0); // the game runs again: a second press arms nothing twice
+    std::cout.rdbuf(console);
+    game.scheduleTimer = nullptr;
+
+    EXPECT_EQ(armedTimers, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,
+                                                 TimerId::Caustic, TimerId::Enemy}));
+    ASSERT_EQ(game.towns.size(), 21u);
+    EXPECT_EQ(game.towns[3].inhabitants, kTownTable[3].inhabitants);
+    ASSERT_GE(game.nearestTown, 0);
+    EXPECT_LT(game.nearestTown, 21);
+    EXPECT_FALSE(game.gameOver);
+    EXPECT_TRUE(game.gameEnded);
+    EXPECT_EQ(game.lifePoints, 100);
+    EXPECT_EQ(game.torpedoes, 5);
+    EXPECT_EQ(game.playerPos.x, 200.0);
+    EXPECT_EQ(game.playerPos.z, -50.0);
+    EXPECT_EQ(game.playerVel.z, -0.2) << "the restart leaves the velocity alone";
+    EXPECT_EQ(game.gunHeat, 35);
 }
