@@ -84,7 +84,9 @@ TEST_F(Helm, PPrintsTheScoreAndKeysThatActOnNothingChangeNothing) {
     ASSERT_GT(was.pixels, 30) << "no radar pointer on screen";
     EXPECT_EQ(is.box, was.box) << "the submarine moved or turned";
     ASSERT_GT(cv::countNonZero(hudLetters(before)), 200);
-    EXPECT_EQ(cv::norm(hudLetters(before), hudLetters(after), cv::NORM_L1), 0.0) << "a HUD number changed";
+    // A changed digit changes dozens of pixels; a letter's edge over the moving world may flip one or two.
+    EXPECT_LE(cv::norm(hudLetters(before), hudLetters(after), cv::NORM_L1) / 255.0, 4.0)
+        << "a HUD number changed";
     ASSERT_TRUE(xdotool("key p"));
     std::this_thread::sleep_for(300ms);
     const std::string& out = game.output();
