@@ -1,5 +1,6 @@
 // Measures what the valley costs: each start-up phase, a frame with all floor tiles, with only the tiles
-// the camera can see, and without the floor, from every start point; and the peak memory.
+// the camera can see, and without the floor, from every start point; what the HUD adds to the game's frame;
+// and the peak memory.
 #include "app/Frame.h"
 #include "app/Game.h"
 #include "app/Window.h"
@@ -45,10 +46,11 @@ void swapAndFinish() {
     glFinish();
 }
 
-// One frame in the given floor mode; the caller interleaves the modes so drift hits every mode alike.
-double frameTime(bool drawFloor, bool cull) {
+// One frame in the given mode; the caller interleaves the modes so drift hits every mode alike.
+double frameTime(bool drawFloor, bool cull, bool hud = true) {
     game.drawFloor = drawFloor;
     game.cullHiddenFloor = cull;
+    game.drawHud = hud;
     return millisecondsOf(renderScene);
 }
 
@@ -101,21 +103,23 @@ int main(int argc, char** argv) {
     std::printf(
         "frame at 800x600, median of %d (ms)   all tiles   culled   no floor   all/none   culled/none\n",
         frames);
-    std::vector<double> allMedians, culledMedians, noneMedians;
+    std::vector<double> allMedians, culledMedians, noneMedians, bareMedians;
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
         game.playerPos = startPoint(static_cast<int>(k));
         for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
             game.aimHeading = game.heading = heading;
-            std::vector<double> all, culled, none;
+            std::vector<double> all, culled, none, bare;
             frameTime(true, true); // warm the caches of this view
             for (int i = 0; i < frames; ++i) {
                 all.push_back(frameTime(true, false));
                 culled.push_back(frameTime(true, true));
                 none.push_back(frameTime(false, true));
+                bare.push_back(frameTime(true, true, false));
             }
             allMedians.push_back(median(all));
             culledMedians.push_back(median(culled));
             noneMedians.push_back(median(none));
+            bareMedians.push_back(median(bare));
         }
         const size_t from = allMedians.size() - 4;
         const auto avg = [from](const std::vector<double>& v) {
@@ -128,6 +132,9 @@ int main(int argc, char** argv) {
     std::printf("  all views                              %9.2f %8.2f %10.2f %10.2f %13.2f\n\n",
                 median(allMedians), median(culledMedians), median(noneMedians),
                 median(allMedians) / median(noneMedians), median(culledMedians) / median(noneMedians));
+    std::printf("the game's frame (culled floor)   with HUD   without HUD   with/without\n");
+    std::printf("  all views, median (ms)        %10.2f %13.2f %14.3f\n\n", median(culledMedians),
+                median(bareMedians), median(culledMedians) / median(bareMedians));
     std::printf("peak memory (max RSS): %.1f MiB\n", peakMemoryKiB() / 1024.0);
     return 0;
 }

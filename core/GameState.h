@@ -75,6 +75,8 @@ struct GameState {
     // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
     bool cullHiddenFloor = true;
     bool drawFloor = true;
+    // Whether frames carry the HUD; off only to measure what it costs.
+    bool drawHud = true;
 
     // A run pending per timer, so that re-arming never doubles a timer.
     std::array<bool, kTimerCount> timerPending{};
