@@ -5,6 +5,8 @@ ZARNOWELL_BUILD_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-d
     libglew-dev libopencv-imgcodecs-dev libsdl2-dev)
 ZARNOWELL_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
     xdotool imagemagick x11-utils)
+# ./play without DISPLAY: Xvfb with a cookie from xauth, screenshots with import.
+ZARNOWELL_HEADLESS_PACKAGES=(xvfb xauth imagemagick)
 
 zarnowell_install_missing() {
     local missing=() pkg
