@@ -39,5 +39,7 @@ bool endGameIfDestroyed(GameState& state) {
         return false;
     state.gameOver = true;
     state.gameEnded = true;
+    // The end screen stands alone: a message about the game just lost would cover its lines.
+    state.effects.clearTexts();
     return true;
 }

@@ -65,7 +65,8 @@ void beamTimerStep(GameState& state, std::vector<Stadt>& towns, int inhabitantsB
     if (inhabitantsBefore == 0) {
         state.beamingActive = false;
         const Stadt* town = nearestTownOf(state, towns);
-        if (town && state.evacMessageCount < kEvacMessageShowings) {
+        // The run that follows the end of a game keeps the end screen clear.
+        if (town && !state.gameOver && state.evacMessageCount < kEvacMessageShowings) {
             state.effects.showText("Stadt evakuiiert: " + town->name, kMessageX, kMessageY, kMessageColour);
             ++state.evacMessageCount;
         }

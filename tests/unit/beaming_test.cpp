@@ -62,6 +62,12 @@ TEST(Beaming, ATownOfTenRunToItsEndAndTheMessageAfterIt) {
     EXPECT_EQ(shown, 6);
     EXPECT_EQ(state.score, 14);
     EXPECT_EQ(state.torpedoes, 6);
+
+    // The last run after the end of a game announces nothing over the end screen.
+    state.evacMessageCount = 0;
+    state.gameOver = true;
+    beamTimerStep(state, towns, 0);
+    EXPECT_TRUE(state.effects.screenTexts.empty());
 }
 
 TEST(Beaming, OnlyAnInhabitedNearestTownWithinTwentyIsInReach) {

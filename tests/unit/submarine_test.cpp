@@ -64,7 +64,9 @@ TEST(Submarine, GameEndsAtAnyLifeBelowOne) {
     for (int life : {1, 0, -3}) {
         GameState state;
         state.lifePoints = life;
+        state.effects.showText("Stadt evakuiiert: Ulm", 0.0f, 0.0f, {});
         EXPECT_EQ(endGameIfDestroyed(state), life < 1) << life;
+        EXPECT_EQ(state.effects.screenTexts.empty(), life < 1) << "the end screen is not covered";
         EXPECT_EQ(state.gameOver, life < 1) << life;
         EXPECT_EQ(state.gameEnded, life < 1) << life;
     }
