@@ -41,15 +41,6 @@ Pointer radarPointer(const cv::Mat& shot) {
     return pointer;
 }
 
-// The black letters of the score and life lines and of the torpedo count (the plates behind them let the
-// moving world shine through a little, the letters do not).
-cv::Mat hudLetters(const cv::Mat& shot) {
-    cv::Mat texts, letters;
-    cv::hconcat(shot(cv::Rect(40, 710, 230, 55)), shot(cv::Rect(975, 705, 45, 55)), texts);
-    cv::inRange(texts, cv::Scalar::all(0), cv::Scalar::all(60), letters);
-    return letters;
-}
-
 class Helm : public testing::Test {
 protected:
     void SetUp() override {
@@ -83,10 +74,6 @@ TEST_F(Helm, PPrintsTheScoreAndKeysThatActOnNothingChangeNothing) {
     const Pointer was = radarPointer(before), is = radarPointer(after);
     ASSERT_GT(was.pixels, 30) << "no radar pointer on screen";
     EXPECT_EQ(is.box, was.box) << "the submarine moved or turned";
-    ASSERT_GT(cv::countNonZero(hudLetters(before)), 200);
-    // A changed digit changes dozens of pixels; a letter's edge over the moving world may flip one or two.
-    EXPECT_LE(cv::norm(hudLetters(before), hudLetters(after), cv::NORM_L1) / 255.0, 4.0)
-        << "a HUD number changed";
     ASSERT_TRUE(xdotool("key p"));
     std::this_thread::sleep_for(300ms);
     const std::string& out = game.output();
