@@ -4,12 +4,11 @@
 #include "app/Window.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
+#include "support/Pictures.h"
 #include "support/SavedGame.h"
 #include "world/TexturesGl.h"
 
 #include <gtest/gtest.h>
-
-#include <opencv2/core.hpp>
 
 namespace {
 
@@ -44,46 +43,19 @@ protected:
     static cv::Rect area(float left, float bottom, float right, float top) {
         return {pixel(left, top), pixel(right, bottom)};
     }
-    // Pixels of a rectangle within `tolerance` of a colour (blue, green, red).
-    static int pixelsNear(const cv::Mat& frame, const cv::Rect& where, cv::Scalar bgr, int tolerance = 30) {
-        cv::Mat hits;
-        cv::inRange(frame(where), bgr - cv::Scalar::all(tolerance), bgr + cv::Scalar::all(tolerance), hits);
-        return cv::countNonZero(hits);
-    }
-    // Where two frames differ by more than a little in any channel.
-    static cv::Mat changes(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where) {
-        cv::Mat difference, channels[3], largest;
-        cv::absdiff(a(where), b(where), difference);
-        cv::split(difference, channels);
-        cv::max(channels[0], channels[1], largest);
-        cv::max(largest, channels[2], largest);
-        return largest > 25;
-    }
-    static int changedPixels(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where) {
-        return cv::countNonZero(changes(a, b, where));
-    }
-    // Bounding box of the set pixels of a mask, offset to frame coordinates.
-    static cv::Rect boundingBox(const cv::Mat& mask, const cv::Rect& where) {
-        std::vector<cv::Point> points;
-        cv::findNonZero(mask, points);
-        if (points.empty())
-            return {};
-        cv::Point low = points[0], high = points[0];
-        for (const cv::Point& p : points) {
-            low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-            high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-        }
-        return {where.x + low.x, where.y + low.y, high.x - low.x + 1, high.y - low.y + 1};
-    }
-    // Bounding box and count of the near-white pixels of a rectangle, in frame coordinates.
+    // Box and count of the near-white pixels of a rectangle, in frame coordinates.
     static std::pair<cv::Rect, int> whiteBlob(const cv::Mat& frame, const cv::Rect& where) {
         cv::Mat white;
         cv::inRange(frame(where), cv::Scalar::all(215), cv::Scalar::all(255), white);
-        return {boundingBox(white, where), cv::countNonZero(white)};
+        return {boundingBox(white) + where.tl(), cv::countNonZero(white)};
     }
 };
 
 const cv::Scalar kClearColour(0.3 * 255, 0.1 * 255, 0.1 * 255);
+
+int countChanges(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where) {
+    return cv::countNonZero(changes(a, b, where));
+}
 
 } // namespace
 
@@ -115,21 +87,21 @@ TEST_F(Hud, LifeBarShowsTheLifeLeftAndTheHeatFillGrowsWithTheHeat) {
     const cv::Mat alsoHalf = renderFrame();
     game.lifePoints = -3;
     const cv::Mat empty = renderFrame();
-    const int lostHalf = changedPixels(full, half, bar);
-    const int lostAll = changedPixels(full, empty, bar);
+    const int lostHalf = countChanges(full, half, bar);
+    const int lostAll = countChanges(full, empty, bar);
     EXPECT_GT(lostHalf, 100);
     EXPECT_GT(lostAll, lostHalf + 100);
-    EXPECT_EQ(changedPixels(half, alsoHalf, bar), 0);
+    EXPECT_EQ(countChanges(half, alsoHalf, bar), 0);
 
     // The heat fill starts at 0.26 above the bar's reference point and grows by gunHeat / 182.
     const cv::Rect heatColumn = area(0.905f, -0.85f, 0.99f, 0.4f);
     game.lifePoints = 100;
     game.gunHeat = 0;
     const cv::Mat cold = renderFrame();
-    EXPECT_EQ(changedPixels(cold, full, heatColumn), 0) << "a cold gun shows no fill";
+    EXPECT_EQ(countChanges(cold, full, heatColumn), 0) << "a cold gun shows no fill";
     game.gunHeat = 70;
     const cv::Mat hot = renderFrame();
-    const cv::Rect fill = boundingBox(changes(cold, hot, heatColumn), heatColumn);
+    const cv::Rect fill = boundingBox(changes(cold, hot, heatColumn)) + heatColumn.tl();
     EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + 0.26f + 70.0f / 182.0f).y, 3);
     EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + 0.26f).y, 3);
 }
