@@ -1,3 +1,4 @@
+#include "enemies/BubbleEmitter.h"
 #include "particles/Particle.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -145,4 +147,63 @@ TEST(Particles, ShotsFlyStraightAlongTheirAimAtTheirSpeed) {
             EXPECT_EQ(c.shot->age, k) << c.what;
         }
     }
+}
+
+TEST(BubbleEmitter, GrowsByOneBubbleEverySecondUpdateUpToThirtyOne) {
+    BubbleEmitter emitter;
+    ASSERT_EQ(emitter.bubbles.size(), 2u);
+    for (const bubbleparticle& bubble : emitter.bubbles)
+        expectNear(bubble.position, {0.0f, 0.05f, 0.0f}, "a bubble of a new emitter");
+
+    struct Case {
+        int updates;
+        size_t bubbles;
+    };
+    const Case cases[] = {{1, 2}, {2, 3}, {3, 3}, {4, 4}, {57, 30}, {58, 31}, {59, 31}, {60, 31}, {300, 31}};
+    int done = 0;
+    for (const Case& c : cases) {
+        for (; done < c.updates; ++done)
+            emitter.update(10.0f, 20.0f, 30.0f);
+        EXPECT_EQ(emitter.bubbles.size(), c.bubbles) << "after " << c.updates << " updates";
+    }
+}
+
+TEST(BubbleEmitter, RecyclesABubbleInItsOwnSlotAtAgeThirtyAtTheCurrentSource) {
+    BubbleEmitter emitter;
+    for (int k = 0; k < 29; ++k)
+        emitter.update(5.0f, 6.0f, 7.0f);
+    EXPECT_EQ(emitter.bubbles[0].age, 29);
+    EXPECT_NEAR(emitter.bubbles[0].position.y, 0.05f + 29 * emitter.bubbles[0].speed, 1e-5)
+        << "the first bubbles rise from the world origin";
+
+    emitter.update(100.0f, 200.0f, 300.0f);
+    for (size_t slot : {0u, 1u}) {
+        EXPECT_EQ(emitter.bubbles[slot].age, 0);
+        expectNear(emitter.bubbles[slot].position, {100.0f, 200.05f, 300.0f}, "slot " + std::to_string(slot));
+    }
+    EXPECT_EQ(emitter.bubbles[2].age, 29) << "the bubble added by the second update is not due yet";
+    EXPECT_GT(emitter.bubbles[2].position.y, 7.0f);
+    ASSERT_EQ(emitter.bubbles.size(), 17u);
+    EXPECT_EQ(emitter.bubbles[16].age, 1) << "a bubble added by an update is also moved by it";
+}
+
+TEST(BubbleEmitter, SizesStayInRangeAndRecycledBubblesShareTheLastRolledSize) {
+    std::set<float> sizes;
+    for (unsigned int seed = 1; seed <= 20; ++seed) {
+        std::srand(seed);
+        BubbleEmitter emitter;
+        for (int k = 0; k < 100; ++k) {
+            emitter.update(0.0f, 0.0f, 0.0f);
+            for (const bubbleparticle& bubble : emitter.bubbles) {
+                EXPECT_GE(bubble.size, 0.075f);
+                EXPECT_LE(bubble.size, 0.0840001f);
+                EXPECT_FLOAT_EQ(bubble.speed, bubble.size * 0.5f);
+                sizes.insert(bubble.size);
+            }
+        }
+        // Every bubble has been recycled since the last one was added, without a new roll.
+        for (const bubbleparticle& bubble : emitter.bubbles)
+            EXPECT_FLOAT_EQ(bubble.size, 0.075f + 2.0f * emitter.sizeJitter) << "seed " << seed;
+    }
+    EXPECT_EQ(sizes.size(), 10u) << "the ten jitter steps should all occur";
 }
