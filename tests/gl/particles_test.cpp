@@ -14,8 +14,8 @@
 
 namespace {
 
-// High above the valley looking level along -z: the world is out of view and bubbles a few units ahead
-// show against the clear colour.
+// High above the valley looking level along -z: the world is out of view, so a frame shows bubbles a few
+// units ahead against the clear colour.
 class ParticlesGl : public testing::Test {
 protected:
     static void SetUpTestSuite() { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); }
@@ -33,32 +33,28 @@ protected:
 
     const SavedGame savedGame;
     const BubbleEmitter savedBubbles = game.playerBubbles;
-
-    // Pixels of an area whose green rose clearly from one frame to the next.
-    static int greener(const cv::Mat& before, const cv::Mat& after, const cv::Rect& area) {
-        cv::Mat channels[3], before3[3];
-        cv::split(after(area), channels);
-        cv::split(before(area), before3);
-        cv::Mat rise;
-        cv::subtract(channels[1], before3[1], rise);
-        return cv::countNonZero(rise > 40);
-    }
 };
+
+// Pixels of an area whose green rose clearly from one frame to the next.
+int greener(const cv::Mat& before, const cv::Mat& after, const cv::Rect& area) {
+    cv::Mat was, is;
+    cv::extractChannel(before(area), was, 1);
+    cv::extractChannel(after(area), is, 1);
+    return cv::countNonZero(is - was > 40);
+}
 
 } // namespace
 
 TEST_F(ParticlesGl, PlayerBubbleTrailRisesFromItsSourceInTheFrame) {
     game.playerBubbles.bubbles.clear();
     const cv::Mat empty = renderFrame();
-
     std::srand(1);
     game.playerBubbles = BubbleEmitter();
     for (int k = 0; k < 40; ++k)
-        game.playerBubbles.update(0.0f, 4999.4f, -4.0f); // a little below the eye, 4 units ahead
+        game.playerBubbles.update(0.0f, 4999.4f, -4.0f);
     const cv::Mat trail = renderFrame();
 
-    // The source shows about 100 pixels below the centre; thirty updates of rising take the bubbles
-    // about 1.2 units, some 200 pixels, up from there.
+    // The source shows some 100 pixels below the centre; bubbles rise about 1.2 units, 200 pixels, from it.
     EXPECT_GT(greener(empty, trail, {340, 340, 120, 70}), 300) << "no bubbles near the source";
     EXPECT_GT(greener(empty, trail, {340, 180, 120, 100}), 300) << "no bubbles high above the source";
     EXPECT_EQ(greener(empty, trail, {0, 0, 300, 600}), 0) << "bubbles far to the side";
@@ -81,56 +77,38 @@ TEST_F(ParticlesGl, DrawsWriteNoDepthAndLeaveBlendingAsTheFrameExpects) {
     std::streambuf* const console = std::cout.rdbuf(halo.rdbuf());
 
     const Vec3 ahead{0.0f, 0.0f, -5.0f};
-    struct Case {
-        const char* what;
-        std::function<void()> draw;
-        bool setsBlending; // bubbles use the caller's blending and texture, the others their own blending
+    // Bubbles draw with the caller's texture and blending; the others blend on their own and stop after.
+    const std::pair<std::function<void()>, bool> cases[] = {
+        {[&] { bubbleparticle(ahead, 0.3f).draw(); }, false},
+        {[&] { explosionparticle(ahead, {}, 8.0f, 0.3f).draw(); }, true},
+        {[&] { w1particle(ahead, 0.0f, 0.0f).draw(); }, true},
+        {[&] { w2particle(ahead, 0.0f, 0.0f).draw(); }, true},
+        {[&] { w4particle(ahead, {}).draw(); }, true},
     };
-    const Case cases[] = {
-        {"bubble", [&] { bubbleparticle(ahead, 0.3f).draw(); }, false},
-        {"emitter",
-         [&] {
-             BubbleEmitter emitter;
-             emitter.bubbles = {bubbleparticle(ahead, 0.3f)};
-             emitter.draw();
-         },
-         false},
-        {"explosion fragment", [&] { explosionparticle(ahead, {}, 8.0f, 0.3f).draw(); }, true},
-        {"tracer", [&] { w1particle(ahead, 0.0f, 0.0f).draw(); }, true},
-        {"running torpedo", [&] { w2particle(ahead, 0.0f, 0.0f).draw(); }, true},
-        {"blast",
-         [&] {
-             w2particle torpedo(ahead, 0.0f, 0.0f);
-             torpedo.detonated = true;
-             torpedo.blastRadius = 1.0f;
-             torpedo.draw();
-         },
-         true},
-        {"enemy bullet", [&] { w4particle(ahead, {}).draw(); }, true},
-    };
-    for (const Case& c : cases) {
+    int row = 0;
+    for (const auto& [draw, blends] : cases) {
+        SCOPED_TRACE("row " + std::to_string(row++));
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_BLEND);
         glBlendFunc(GL_ONE, GL_ONE);
         glBindTexture(GL_TEXTURE_2D, game.sceneTextures[kBubbleTexture]);
-        c.draw();
+        draw();
 
         const cv::Scalar centre = meanColour(readBackBuffer(), {398, 298, 4, 4});
-        EXPECT_GT(centre[0] + centre[1] + centre[2], 40) << c.what << " drew nothing where it was expected";
+        EXPECT_GT(centre[0] + centre[1] + centre[2], 40) << "nothing drawn where the depth is read";
         float depth = 0.0f;
         glReadPixels(400, 300, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-        EXPECT_EQ(depth, 1.0f) << c.what << " wrote depth";
+        EXPECT_EQ(depth, 1.0f);
         GLboolean depthWrites = GL_FALSE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-        EXPECT_TRUE(depthWrites) << c.what << " left depth writes off";
-        EXPECT_EQ(glIsEnabled(GL_BLEND), !c.setsBlending) << c.what;
+        EXPECT_TRUE(depthWrites);
+        EXPECT_EQ(glIsEnabled(GL_BLEND), !blends);
         GLint source = 0, texture = 0;
         glGetIntegerv(GL_BLEND_SRC, &source);
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-        EXPECT_EQ(source, c.setsBlending ? GL_SRC_ALPHA : GL_ONE) << c.what;
-        EXPECT_EQ(static_cast<unsigned int>(texture), game.sceneTextures[kBubbleTexture]) << c.what;
+        EXPECT_EQ(source, blends ? GL_SRC_ALPHA : GL_ONE);
+        EXPECT_EQ(static_cast<unsigned int>(texture), game.sceneTextures[kBubbleTexture]);
     }
-
     std::cout.rdbuf(console);
     glPopAttrib();
 }
