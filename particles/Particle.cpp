@@ -11,7 +11,7 @@ constexpr float kExplosionSpeed = 0.175f;
 constexpr float kTracerSpeed = 25.0f;
 constexpr float kTorpedoSpeed = 1.0f;
 constexpr float kEnemyBulletSpeed = 10.0f;
-// An enemy aims at a point; a fortieth of the way there is one step of its bullet.
+// An enemy's bullet steps by its aim over this, so at its speed it covers the aim in four updates.
 constexpr float kAimSteps = 40.0f;
 constexpr float kTorpedoStartRadius = 0.35f;
 constexpr float kBlastGrowth = 0.25f;
