@@ -70,6 +70,8 @@ void causticTimer(int) {
 
 void enemyTimer(int) {
     timerStarted(game, TimerId::Enemy);
+    const Vec3 pos = game.playerPos.toFloat();
+    game.lifePoints -= game.enemyFleet.update(pos.x, pos.y, pos.z, game.effects);
     finishRun(TimerId::Enemy, 1);
 }
 

@@ -1,0 +1,76 @@
+// Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
+// made from one decoding of the bubble picture for the whole run.
+#include "core/Gl.h"
+#include "core/TextureTable.h"
+#include "enemies/Enemy.h"
+#include "enemies/EnemyFleet.h"
+#include "world/TextureFiles.h"
+
+#include <string>
+
+namespace {
+
+constexpr float kCraftRadius = 0.6f;
+constexpr int kCraftDetail = 30;
+
+// A spawn must not read the file again: the picture is decoded on the first enemy's drawing and kept.
+const TexturePixels& bubblePicture() {
+    static const TexturePixels picture = readTexturePixels(
+        std::string("Texturen/") + kSceneTextureFiles[kBubbleTexture].name,
+        kSceneTextureFiles[kBubbleTexture].width, kSceneTextureFiles[kBubbleTexture].height);
+    return picture;
+}
+
+// Uploaded exactly as the loading tables upload the same file for the submarine's own bubbles.
+unsigned int makeBubbleTexture() {
+    const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, file.width, file.height, 0, file.declaredRgb ? GL_RGB : GL_BGR,
+                 GL_UNSIGNED_BYTE, bubblePicture().bytes.data());
+    return name;
+}
+
+} // namespace
+
+void Explosion::draw() const {
+    if (!started)
+        return;
+}
+
+void Enemy::draw() {
+    if (health <= 0) {
+        explosion.draw();
+        return;
+    }
+    glPushMatrix();
+    glColor3d(1.0, 0.05, 0.05);
+    glTranslatef(position.x, position.y, position.z);
+    glutSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
+    glPopMatrix();
+    for (const w4particle& bullet : bullets)
+        bullet.draw();
+
+    if (bubbleTexture == 0)
+        bubbleTexture = makeBubbleTexture();
+    glBindTexture(GL_TEXTURE_2D, bubbleTexture);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    emitter.draw();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void EnemyFleet::draw() {
+    if (!texturesToRelease.empty()) {
+        glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
+        texturesToRelease.clear();
+    }
+    for (Enemy& enemy : enemies)
+        enemy.draw();
+}
