@@ -12,8 +12,14 @@ void drawWorldEffects(const PendingEffects& effects) {
     glDisable(GL_TEXTURE_2D);
     for (const WorldShape& shape : effects.worldShapes) {
         glColor4fv(shape.colour.data());
-        if (shape.blended)
+        // A translucent shape is light, not a surface: added to what is behind it, unlit, hiding nothing.
+        if (shape.blended) {
+            glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            glDisable(GL_LIGHTING);
+            glDepthMask(GL_FALSE);
+        }
         glPushMatrix();
         switch (shape.kind) {
         case WorldShape::Kind::Line:
@@ -35,7 +41,7 @@ void drawWorldEffects(const PendingEffects& effects) {
         }
         glPopMatrix();
         if (shape.blended)
-            glDisable(GL_BLEND);
+            glPopAttrib();
     }
 }
 

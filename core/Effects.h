@@ -22,7 +22,7 @@ struct WorldShape {
     Colour colour;
     float size;   // line width (it stays in force after the line) or sphere radius
     int detail;   // sphere slices and stacks
-    bool blended; // blending switched on for the shape and off after it
+    bool blended; // translucent: added to what lies behind, unlit, without depth writes
 };
 
 // Drawn over the HUD by every frame until a rule clears it: a line of text at an overlay position (-1..1).
