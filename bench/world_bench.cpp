@@ -1,6 +1,6 @@
 // Measures what the valley costs: each start-up phase, a frame with all floor tiles, with only the tiles
 // the camera can see, and without the floor, from every start point; what the HUD adds to the game's frame;
-// and the peak memory.
+// what a full enemy fleet adds to it and what one fleet update costs; and the peak memory.
 #include "app/Frame.h"
 #include "app/Game.h"
 #include "app/Window.h"
@@ -135,6 +135,47 @@ int main(int argc, char** argv) {
     std::printf("the game's frame (culled floor)   with HUD   without HUD   with/without\n");
     std::printf("  all views, median (ms)        %10.2f %13.2f %14.3f\n\n", median(culledMedians),
                 median(bareMedians), median(culledMedians) / median(bareMedians));
+    // Six enemies in view at the first start point, each with a full trail and three bullets in flight.
+    game.playerPos = startPoint(0);
+    game.aimHeading = game.heading = 0.0f;
+    game.drawHud = true;
+    const Vec3 eye = game.playerPos.toFloat();
+    EnemyFleet full;
+    for (int k = 0; k < kMaxEnemies; ++k) {
+        Enemy& enemy = full.enemies.emplace_back(eye.x - 5.0f + 2.0f * k, eye.y, eye.z - 12.0f, game.effects);
+        for (int step = 0; step < 2 * kMaxBubbles; ++step)
+            enemy.emitter.update(enemy.position.x, enemy.position.y, enemy.position.z);
+        for (int shot = 0; shot < 3; ++shot)
+            enemy.shoot(eye.x, eye.y, eye.z, game.effects);
+    }
+    game.effects.worldShapes.clear();
+    std::vector<double> withFleet, withoutFleet;
+    // Swapped in and out rather than copied, so the enemies' textures are made once, by the first frame.
+    EnemyFleet none;
+    for (int i = 0; i < frames * 4; ++i) {
+        std::swap(game.enemyFleet, full);
+        withFleet.push_back(frameTime(true, true));
+        std::swap(game.enemyFleet, full);
+        std::swap(game.enemyFleet, none);
+        withoutFleet.push_back(frameTime(true, true));
+        std::swap(game.enemyFleet, none);
+    }
+    std::printf("the game's frame with six enemies   fleet   no fleet   fleet/none\n");
+    std::printf("  median (ms)                    %8.2f %10.2f %12.3f\n", median(withFleet),
+                median(withoutFleet), median(withFleet) / median(withoutFleet));
+
+    // One fleet update with six enemies within reach: moves, trails, bullets and the firing decisions.
+    std::vector<double> perUpdate;
+    EnemyFleet fleet = full;
+    for (int batch = 0; batch < 50; ++batch) {
+        const auto start = Clock::now();
+        for (int k = 0; k < 100; ++k)
+            fleet.update(eye.x, eye.y, eye.z, game.effects);
+        perUpdate.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / 100.0);
+        game.effects = PendingEffects();
+    }
+    std::printf("  EnemyFleet::update with %zu enemies: %.2f us (median of 50 batches of 100)\n\n",
+                fleet.enemies.size(), median(perUpdate));
     std::printf("peak memory (max RSS): %.1f MiB\n", peakMemoryKiB() / 1024.0);
     return 0;
 }
