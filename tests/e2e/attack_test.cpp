@@ -62,8 +62,8 @@ TEST(Attack, TheSubmarineIsShotDownAndTheBurstsAreHeard) {
             lastHit = std::chrono::steady_clock::now();
         }
         ended = endScreenShown(shot);
-        if (!ended && std::chrono::steady_clock::now() - lastHit > 30s) {
-            xdotool("key --repeat 60 --delay 40 w");
+        if (!ended && std::chrono::steady_clock::now() - lastHit > 20s) {
+            xdotool("key --repeat 100 --delay 40 w");
             lastHit = std::chrono::steady_clock::now();
         }
     }
