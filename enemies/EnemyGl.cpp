@@ -37,10 +37,8 @@ unsigned int makeBubbleTexture() {
 
 } // namespace
 
-void Explosion::draw() const {
-    if (!started)
-        return;
-}
+// Nothing before the start; the core and the sparks come with the weapons, which start explosions.
+void Explosion::draw() const {}
 
 void Enemy::draw() {
     if (health <= 0) {

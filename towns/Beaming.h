@@ -29,7 +29,8 @@ bool isNearTown(const GameState& state, const std::vector<Stadt>& towns, const V
 void townTimerStep(GameState& state, const std::vector<Stadt>& towns);
 
 // One inhabitant of the nearest town aboard, with the beam line from the town to the hull under `pos`
-// recorded for the next frame; returns the points (1, or 5 for a town's last inhabitant, 0 when there was nobody).
+// recorded for the next frame; returns the points (1, or 5 for a town's last inhabitant, 0 when there was
+// nobody).
 int beamOnce(GameState& state, std::vector<Stadt>& towns, const Vec3& pos);
 
 // The beam timer's rule. `inhabitantsBefore` is what the nearest town held when the previous run re-armed:

@@ -14,16 +14,13 @@ namespace {
 class Effects : public testing::Test {
 protected:
     void SetUp() override {
-        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_LIGHT0);
         reshape(800, 600);
         game.playerPos = {0.0, 5000.0, 0.0};
         game.pitch = -90.0f;
     }
-    void TearDown() override { glPopAttrib(); }
 
     const SavedGame savedGame;
+    const PlainLight light;
 
     // The clear colour is blue; anything red drawn over it shows as more red than blue.
     static bool reddish(const cv::Scalar& bgr) { return bgr[2] > bgr[0] + 20; }

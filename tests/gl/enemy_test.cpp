@@ -18,17 +18,11 @@ class EnemyGl : public testing::Test {
 protected:
     static void SetUpTestSuite() { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); }
     void SetUp() override {
-        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_LIGHT0);
         reshape(800, 600);
         game.playerPos = {0.0, 5000.0, 0.0};
         game.enemyFleet = EnemyFleet();
     }
-    void TearDown() override {
-        glPopAttrib();
-        game.enemyFleet = EnemyFleet();
-    }
+    void TearDown() override { game.enemyFleet = EnemyFleet(); }
 
     // An enemy at a place in front of the camera, its spawn ball already shown and forgotten.
     static Enemy& enemyAt(float x, float y, float z) {
@@ -38,6 +32,7 @@ protected:
     }
 
     const SavedGame savedGame;
+    const PlainLight light;
 };
 
 bool reddish(const cv::Scalar& bgr) {

@@ -71,9 +71,7 @@ TEST(Frame, CameraSitsAtTheSubmarineTurnedByPitchAndAimHeading) {
 
 TEST(Frame, AFrameRightAfterAReshapeIsDrawnInPerspective) {
     const SavedGame keep;
-    glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHT0);
+    const PlainLight light;
     game.playerPos = {0.0, 5000.0, 0.0};
     game.pitch = -90.0f;
     game.gameOver = true; // the redraws GLUT asks for once the game is over, the tick's frames before
@@ -86,7 +84,6 @@ TEST(Frame, AFrameRightAfterAReshapeIsDrawnInPerspective) {
         const cv::Scalar ball = meanColour(frame, {370, 270, 60, 60});
         EXPECT_GT(ball[2], ball[0] + 80.0) << attempt;
     }
-    glPopAttrib();
 }
 
 TEST(Frame, ReshapeGivesASquarePixelOrthographicBox) {

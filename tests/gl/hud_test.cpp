@@ -23,18 +23,13 @@ protected:
         prepareFirstFrame();
     }
     void SetUp() override {
-        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_LIGHT0);
         game.playerPos = {0.0, 5000.0, 0.0};
         game.pitch = -90.0f;
     }
-    void TearDown() override {
-        glPopAttrib();
-        game.towns = savedTowns;
-    }
+    void TearDown() override { game.towns = savedTowns; }
 
     const SavedGame savedGame;
+    const PlainLight light;
     const std::vector<Stadt> savedTowns = game.towns;
 
     static cv::Point pixel(float x, float y) {

@@ -20,18 +20,13 @@ class ParticlesGl : public testing::Test {
 protected:
     static void SetUpTestSuite() { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); }
     void SetUp() override {
-        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_LIGHT0);
         reshape(800, 600);
         game.playerPos = {0.0, 5000.0, 0.0};
     }
-    void TearDown() override {
-        glPopAttrib();
-        game.playerBubbles = savedBubbles;
-    }
+    void TearDown() override { game.playerBubbles = savedBubbles; }
 
     const SavedGame savedGame;
+    const PlainLight light;
     const BubbleEmitter savedBubbles = game.playerBubbles;
 };
 

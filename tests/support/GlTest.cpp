@@ -45,3 +45,13 @@ cv::Mat readBackBuffer() {
 cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) {
     return cv::mean(picture(area));
 }
+
+PlainLight::PlainLight() {
+    glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHT0);
+}
+
+PlainLight::~PlainLight() {
+    glPopAttrib();
+}

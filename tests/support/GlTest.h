@@ -14,3 +14,13 @@ cv::Mat readBackBuffer();
 
 // Mean colour (blue, green, red, 0..255) of a rectangle of a picture.
 cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area);
+
+// The game's light is set up only by world initialisation: this gives a test a white light from the eye
+// with colour material, so colours show as they are, and puts the lighting state back when it goes.
+class PlainLight {
+public:
+    PlainLight();
+    ~PlainLight();
+    PlainLight(const PlainLight&) = delete;
+    PlainLight& operator=(const PlainLight&) = delete;
+};
