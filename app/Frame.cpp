@@ -86,6 +86,7 @@ void renderScene() {
     drawWorldEffects(state.effects);
     state.effects.worldShapes.clear();
     display();
+    state.effects.muzzleFlash.reset();
 }
 
 void reshape(int width, int height) {

@@ -155,6 +155,7 @@ void display() {
         if (fogged)
             glEnable(GL_FOG);
     }
+    drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture]);
     glDisable(GL_LIGHTING);
 
     glEnable(GL_DEPTH_TEST);

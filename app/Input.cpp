@@ -2,8 +2,10 @@
 
 #include "app/Frame.h"
 #include "app/Game.h"
+#include "app/Sound.h"
 #include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "player/Firing.h"
 #include "player/Keyboard.h"
 #include "player/MouseLook.h"
 
@@ -34,7 +36,13 @@ void special(int key, int, int) {
     pressArrow(game, key);
 }
 
-void mouse(int, int, int, int) {}
+static_assert(kLeftButton == GLUT_LEFT_BUTTON && kRightButton == GLUT_RIGHT_BUTTON);
+static_assert(kButtonDown == GLUT_DOWN && kButtonUp == GLUT_UP);
+
+void mouse(int button, int state, int, int) {
+    pressMouseButton(game, game.weaponSystem, game.enemyFleet.enemies, button, state);
+    playRecordedSounds(game);
+}
 
 void motion(int x, int y) {
     lookByStep(game, x, y);

@@ -4,6 +4,7 @@
 #include "app/Game.h"
 #include "app/Sound.h"
 #include "core/Gl.h"
+#include "player/Firing.h"
 #include "player/MouseLook.h"
 #include "player/Submarine.h"
 #include "towns/Beaming.h"
@@ -35,7 +36,7 @@ void tick(int) {
     advanceSubmarine(game);
     const Vec3 pos = game.playerPos.toFloat();
     game.playerBubbles.update(pos.x, pos.y, pos.z);
-    game.weaponSystem.update(pos.x, pos.y, pos.z);
+    game.weaponSystem.update(pos.x, pos.y, pos.z, game.aimPitch, game.aimHeading);
     renderScene();
     // The end screen goes over a whole new frame: after the swap the back buffer holds nothing to draw on.
     if (endGameIfDestroyed(game))
@@ -59,6 +60,7 @@ void beamTimer(int inhabitantsBefore) {
 
 void gunTimer(int) {
     timerStarted(game, TimerId::Gun);
+    gunTimerStep(game, game.weaponSystem, game.enemyFleet.enemies);
     finishRun(TimerId::Gun, 1);
 }
 

@@ -1,6 +1,7 @@
-// What rules and timers want seen or heard: shapes the next frame draws once in the world, texts that stay
-// over the HUD until a rule clears them, the caustic frame for unit 1, and sounds. Rules only record here;
-// the frame draws and forgets, the shell plays, so nothing is ever drawn between two frames.
+// What rules and timers want seen or heard: shapes the next frame draws once in the world, the muzzle flash
+// it draws once over the HUD, texts that stay over the HUD until a rule clears them, the caustic frame for
+// unit 1, and sounds. Rules only record here; the frame draws and forgets, the shell plays, so nothing is
+// ever drawn between two frames.
 #pragma once
 
 #include "core/Sounds.h"
@@ -45,10 +46,18 @@ struct CausticProjection {
     CausticPlanes planes;
 };
 
+// The muzzle flash the next frame draws over the HUD, with its turn about the view axis (the barrel's
+// angle and the flash's frame) and its random tilt, both in degrees and fixed when the shot was fired.
+struct MuzzleFlash {
+    float turn;
+    float tilt;
+};
+
 struct PendingEffects {
     std::vector<WorldShape> worldShapes;
     std::vector<ScreenText> screenTexts;
     std::optional<CausticProjection> caustics;
+    std::optional<MuzzleFlash> muzzleFlash;
     std::vector<Sound> sounds;
 
     void addLine(const Vec3& from, const Vec3& to, const Colour& colour, float width);

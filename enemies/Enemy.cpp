@@ -30,12 +30,31 @@ Enemy::Enemy(float x, float y, float z, PendingEffects& effects) : position{x, y
     emitter.update(x, y, z);
 }
 
-void Enemy::update(float x, float y, float z) {
-    if (health <= 0)
-        return; // the explosion's steps come with the weapons
+void Enemy::update(float x, float y, float z, PendingEffects& effects) {
+    if (health <= 0) {
+        explode(effects);
+        return;
+    }
     emitter.update(position.x, position.y, position.z);
     move(x, y, z);
     stepBullets();
+}
+
+// The start is a step of its own; the explosion then gets kExplosionUpdates updates, and the last one
+// marks the enemy done for the fleet to remove and count.
+void Enemy::explode(PendingEffects& effects) {
+    if (!explosionStarted) {
+        effects.play(Sound::Explosion);
+        explosion.start(position.x, position.y, position.z);
+        ++explosionTicks;
+        explosionStarted = true;
+        return;
+    }
+    explosion.update();
+    if (explosionTicks == kExplosionUpdates)
+        explosionDone = true;
+    else
+        ++explosionTicks;
 }
 
 void Enemy::move(float x, float y, float z) {

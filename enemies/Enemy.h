@@ -25,8 +25,9 @@ public:
     // A new craft at (x, y, z); the next frame shows a red ball where it appeared.
     Enemy(float x, float y, float z, PendingEffects& effects);
 
-    // One step for the player at (x, y, z): trail, motion and bullets while alive.
-    void update(float x, float y, float z);
+    // One step for the player at (x, y, z): trail, motion and bullets while alive; once destroyed, one
+    // step of its explosion, whose start is heard.
+    void update(float x, float y, float z, PendingEffects& effects);
     // The firing decision: returns the number of hits on the player (0 to 3).
     int fire(float x, float y, float z, PendingEffects& effects);
     // One bullet at the player: 1 on a hit, 0 on a miss.
@@ -48,5 +49,6 @@ public:
 
 private:
     void move(float x, float y, float z);
+    void explode(PendingEffects& effects);
     void stepBullets();
 };

@@ -33,7 +33,7 @@ int EnemyFleet::update(float x, float y, float z, PendingEffects& effects) {
             return damage;
         }
         if (distance(enemy.position, playerPosition) <= kActiveRange) {
-            enemy.update(x, y, z);
+            enemy.update(x, y, z, effects);
             damage += kDamagePerHit * enemy.fire(x, y, z, effects);
         }
     }

@@ -12,6 +12,7 @@ namespace {
 
 constexpr float kCraftRadius = 0.6f;
 constexpr int kCraftDetail = 30;
+constexpr int kCoreDetail = 10;
 
 // A spawn must not read the file again: the picture is decoded on the first enemy's drawing and kept.
 const TexturePixels& bubblePicture() {
@@ -37,8 +38,23 @@ unsigned int makeBubbleTexture() {
 
 } // namespace
 
-// Nothing before the start; the core and the sparks come with the weapons, which start explosions.
-void Explosion::draw() const {}
+// The core is lit like the craft it replaces; it grows while its green and its alpha fall, so it burns
+// from yellow to a fading red.
+void Explosion::draw() const {
+    if (!started)
+        return; // no centre yet
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glPushMatrix();
+    const double r = coreRadius;
+    glColor4d(1.0, 1.1 - r, 0.1, 1.1 - r);
+    glTranslatef(center.x, center.y, center.z);
+    glutSolidSphere(r, kCoreDetail, kCoreDetail);
+    glPopMatrix();
+    glDisable(GL_BLEND);
+    for (const explosionparticle& spark : particles)
+        spark.draw();
+}
 
 void Enemy::draw() {
     if (health <= 0) {

@@ -85,7 +85,8 @@ TEST(EnemyFleet, UpdatesWithinHundredFreezesToTwoHundredAndARemovalEndsTheWalk) 
         ASSERT_EQ(fleet.enemies.size(), removed ? 2u : 3u) << x;
         EXPECT_EQ(fleet.destroyed, counted ? 1 : 0) << x;
         EXPECT_EQ(fleet.texturesToRelease, std::vector<unsigned int>(removed && texture, texture)) << x;
-        EXPECT_EQ(fx.sounds.size(), removed ? 1u : 2u) << "the enemy behind a removal waits: " << x;
+        EXPECT_EQ(std::ranges::count(fx.sounds, Sound::EnemyBurst), removed ? 1 : 2)
+            << "the enemy behind a removal waits: " << x;
         EXPECT_EQ(damage, 3 * shapesOfSize(fx, 2.0f)) << "three per hit, kept across a removal: " << x;
         damageSeen += damage;
         if (removed)
@@ -98,12 +99,13 @@ TEST(EnemyFleet, UpdatesWithinHundredFreezesToTwoHundredAndARemovalEndsTheWalk) 
 
 TEST(Enemy, ClosesAFortyFifthOfTheGapAndWithinEightOnlyTrembles) {
     int offRule = 0;
+    PendingEffects fx;
     // Largest tremble on one axis in the walk and at the boundary.
     float trembles[2] = {};
     const auto step = [&](Enemy& enemy, Vec3 player, float& tremble) {
         const Vec3 from = enemy.position;
         const bool near = distance(from, player) < 8.0f;
-        enemy.update(player.x, player.y, player.z);
+        enemy.update(player.x, player.y, player.z, fx);
         const float moved[] = {enemy.position.x - from.x, enemy.position.y - from.y,
                                enemy.position.z - from.z};
         const float gap[] = {player.x - from.x, player.y - from.y, player.z - from.z};
@@ -114,7 +116,6 @@ TEST(Enemy, ClosesAFortyFifthOfTheGapAndWithinEightOnlyTrembles) {
             tremble = std::max(tremble, near ? std::abs(moved[axis]) : 0.0f);
         }
     };
-    PendingEffects fx;
     std::srand(5);
     Enemy walker(60.0f, -40.0f, 20.0f, fx);
     for (int tick = 0; tick < 300; ++tick)
@@ -193,11 +194,11 @@ TEST(Enemy, BulletsAgeOncePerUpdateAndAnExpiringOneHoldsBackTheRest) {
         enemy.bullets.emplace_back(Vec3{}, Vec3{40.0f, 0.0f, 0.0f});
         enemy.bullets.back().age = age;
     }
-    enemy.update(0.0f, 0.0f, 20.0f);
+    enemy.update(0.0f, 0.0f, 20.0f, fx);
     ASSERT_EQ(enemy.bullets.size(), 2u);
     const w4particle &front = enemy.bullets[0], &back = enemy.bullets[1];
     EXPECT_EQ(std::tie(front.age, front.position.x, back.age, back.position.x),
               std::make_tuple(11, 10.0f, 3, 0.0f));
-    enemy.update(0.0f, 0.0f, 20.0f);
+    enemy.update(0.0f, 0.0f, 20.0f, fx);
     EXPECT_EQ(std::tie(front.age, back.age), std::make_tuple(12, 4));
 }
