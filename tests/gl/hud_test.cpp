@@ -6,6 +6,7 @@
 #include "support/GlTest.h"
 #include "support/Pictures.h"
 #include "support/SavedGame.h"
+#include "towns/TownModelGl.h"
 #include "world/TexturesGl.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,22 @@ protected:
         game.playerPos = {0.0, 5000.0, 0.0};
         game.pitch = -90.0f;
     }
-    void TearDown() override { game.towns = savedTowns; }
+    void TearDown() override {
+        if (ownTown)
+            releaseTownModels(game.towns);
+        game.towns = savedTowns;
+    }
+
+    // Ulm alone in the list, with an empty model: only its sign shows, and calling the model raises no
+    // GL error.
+    void onlyUlm(float z, int inhabitants) {
+        game.towns = {Stadt(0.0f, 5010.0f, z, inhabitants, "Ulm")};
+        game.towns[0].displayList = glGenLists(1);
+        glNewList(game.towns[0].displayList, GL_COMPILE);
+        glEndList();
+        ownTown = true;
+    }
+    bool ownTown = false;
 
     const SavedGame savedGame;
     const PlainLight light;
@@ -103,7 +119,7 @@ TEST_F(Hud, LifeBarShowsTheLifeLeftAndTheHeatFillGrowsWithTheHeat) {
 
 TEST_F(Hud, PersonIconTellsWhetherBeamingIsPossibleOrRunning) {
     const cv::Rect icon = area(-1.0f, -0.85f, -0.8f, -0.45f);
-    game.towns = {Stadt(0.0f, 5010.0f, 0.0f, 3, "Ulm")};
+    onlyUlm(0.0f, 3);
     game.nearestTown = 0;
     game.playerPos = {0.0, 5050.0, 0.0};
     const cv::Scalar red = meanColour(renderFrame(), icon);
@@ -181,7 +197,7 @@ TEST_F(Hud, ScoreLinesAndTheEndScreen) {
 
 TEST_F(Hud, BeamLineAndEvacuationMessageShowInTheFramesAfterTheBeamTimer) {
     // A town above, near where the camera looks; the beam runs from it down to the submarine.
-    game.towns = {Stadt(0.0f, 5010.0f, 3.0f, 1, "Ulm")};
+    onlyUlm(3.0f, 1);
     game.nearestTown = 0;
     game.beamingActive = true;
     const cv::Rect centre = area(-0.15f, -0.6f, 0.15f, 1.0f);
