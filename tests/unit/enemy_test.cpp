@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -201,4 +202,104 @@ TEST(Enemy, BulletsAgeOncePerUpdateAndAnExpiringOneHoldsBackTheRest) {
               std::make_tuple(11, 10.0f, 3, 0.0f));
     enemy.update(0.0f, 0.0f, 20.0f, fx);
     EXPECT_EQ(std::tie(front.age, back.age), std::make_tuple(12, 4));
+}
+
+TEST(Explosion, TenSparksFromTheirDrawsAndACoreThatGrowsOverFortyUpdates) {
+    const auto component = [] { return static_cast<float>(std::rand() % 200 - 100) / 100.0f; };
+    std::srand(17);
+    std::vector<std::tuple<float, float, float, float>> drawn; // slices, then the three components
+    for (int spark = 0; spark < 10; ++spark) {
+        const float slices = static_cast<float>(std::rand() % 8 + 2);
+        const float a = component(), b = component(), c = component();
+        drawn.emplace_back(slices, a, b, c);
+    }
+    std::srand(17);
+    Explosion explosion;
+    explosion.start(1.0f, 2.0f, 3.0f);
+    ASSERT_EQ(explosion.particles.size(), 10u);
+    for (size_t k = 0; k < 10; ++k) {
+        const explosionparticle& spark = explosion.particles[k];
+        const auto [slices, a, b, c] = drawn[k];
+        EXPECT_EQ(std::tie(spark.slices, spark.direction.x, spark.direction.y, spark.direction.z),
+                  std::make_tuple(slices, c, b, a))
+            << "x from the third draw, z from the first: " << k;
+        EXPECT_EQ(std::tie(spark.position.x, spark.position.y, spark.position.z, spark.radius, spark.speed,
+                           spark.age),
+                  std::make_tuple(1.0f, 2.0f, 3.0f, 0.125f, 0.175f, 0));
+    }
+    // Over many explosions every value of the ranges comes up, and nothing outside them.
+    std::set<float> slices, components;
+    for (int more = 0; more < 300; ++more) {
+        Explosion e;
+        e.start(0.0f, 0.0f, 0.0f);
+        for (const explosionparticle& spark : e.particles) {
+            slices.insert(spark.slices);
+            components.insert({spark.direction.x, spark.direction.y, spark.direction.z});
+        }
+    }
+    EXPECT_EQ(slices, (std::set<float>{2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(components.size(), 200u);
+    EXPECT_EQ(*components.begin(), -1.0f);
+    EXPECT_EQ(*components.rbegin(), 0.99f);
+
+    for (int n = 1; n <= 40; ++n) {
+        explosion.update();
+        EXPECT_NEAR(explosion.coreRadius, 0.1f + 0.025f * n, 1e-5f) << n;
+    }
+    // The walk stops behind the first spark that reaches 40, on the 40th update.
+    EXPECT_EQ(explosion.particles[0].age, 40);
+    for (size_t k = 1; k < 10; ++k)
+        EXPECT_EQ(explosion.particles[k].age, 39) << k;
+}
+
+TEST(EnemyFleet, AWreckExplodesOnceAndIsCountedTheTickAfterItsFortiethExplosionUpdate) {
+    for (int health : {0, -80}) {
+        PendingEffects fx;
+        EnemyFleet fleet;
+        // Five more, frozen 150 away, fill the fleet so that no spawn comes between.
+        fleet.enemies.emplace_back(0.0f, 0.0f, -10.0f, fx);
+        for (int k = 0; k < 5; ++k)
+            fleet.enemies.emplace_back(150.0f, 0.0f, static_cast<float>(k), fx);
+        Enemy& wreck = fleet.enemies[0];
+        wreck.health = health;
+        wreck.bullets.emplace_back(wreck.position, Vec3{40.0f, 0.0f, 0.0f});
+        fx.sounds.clear();
+        for (int tick = 1; tick <= 41; ++tick) {
+            fleet.update(0.0f, 0.0f, 0.0f, fx);
+            ASSERT_EQ(fleet.enemies.size(), 6u) << tick;
+            EXPECT_EQ(wreck.explosionTicks, std::min(tick, 40)) << tick;
+            EXPECT_EQ(wreck.explosionDone, tick == 41) << tick;
+            EXPECT_NEAR(wreck.explosion.coreRadius, 0.1f + 0.025f * (tick - 1), 1e-5f) << tick;
+        }
+        EXPECT_EQ(fx.sounds, std::vector<Sound>{Sound::Explosion}) << "heard once, on the start";
+        const Vec3 c = wreck.explosion.center;
+        EXPECT_EQ(std::tie(c.x, c.y, c.z), std::make_tuple(0.0f, 0.0f, -10.0f));
+        EXPECT_EQ(wreck.position.z, -10.0f) << "a wreck does not move";
+        EXPECT_EQ(wreck.bullets[0].age, 0) << "nor do its bullets";
+        EXPECT_EQ(fleet.destroyed, 0);
+        fleet.update(0.0f, 0.0f, 0.0f, fx);
+        EXPECT_EQ(fleet.enemies.size(), 5u);
+        EXPECT_EQ(fleet.destroyed, 1) << health;
+    }
+}
+
+TEST(EnemyFleet, AFarWreckWaitsUnexplodedAndIsDroppedUncountedAtTwoHundred) {
+    for (bool exploding : {false, true}) {
+        PendingEffects fx;
+        EnemyFleet fleet;
+        fleet.tickCounter = 1;
+        Enemy& wreck = fleet.enemies.emplace_back(0.0f, 0.0f, 0.0f, fx);
+        wreck.health = 0;
+        if (exploding)
+            fleet.update(0.0f, 0.0f, 0.0f, fx); // started within range
+        fx.sounds.clear();
+        for (float z : {150.0f, 199.9f}) {
+            fleet.update(0.0f, 0.0f, z, fx);
+            EXPECT_EQ(wreck.explosionTicks, exploding ? 1 : 0) << "frozen at " << z;
+        }
+        EXPECT_TRUE(fx.sounds.empty());
+        fleet.update(0.0f, 0.0f, 200.0f, fx);
+        EXPECT_TRUE(fleet.enemies.empty());
+        EXPECT_EQ(fleet.destroyed, 0);
+    }
 }

@@ -1,5 +1,6 @@
 #include "enemies/BubbleEmitter.h"
 #include "particles/Particle.h"
+#include "support/CoutCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,6 @@ void expectAt(const particle& p, Vec3 want, const std::string& what) {
     EXPECT_NEAR(p.position.y, want.y, 1e-5) << what;
     EXPECT_NEAR(p.position.z, want.z, 1e-5) << what;
 }
-
-// Holds std::cout's output and what had been written when it was last flushed.
-struct CoutCapture : std::stringbuf {
-    std::streambuf* const previous = std::cout.rdbuf(this);
-    std::string flushed;
-    ~CoutCapture() override { std::cout.rdbuf(previous); }
-    int sync() override {
-        flushed = str();
-        return 0;
-    }
-};
 
 } // namespace
 
