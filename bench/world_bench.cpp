@@ -1,11 +1,12 @@
 // Measures what the valley costs: each start-up phase, a frame with all floor tiles, with only the tiles
 // the camera can see, and without the floor, from every start point; what the HUD adds to the game's frame;
-// what a full enemy fleet adds to it and what one fleet update costs; and the peak memory.
+// what a full enemy fleet adds to it and what one fleet update costs; what a fight adds; and the peak memory.
 #include "app/Frame.h"
 #include "app/Game.h"
 #include "app/Window.h"
 #include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "player/Firing.h"
 #include "support/Xvfb.h"
 #include "towns/TownList.h"
 #include "towns/TownTable.h"
@@ -58,6 +59,68 @@ long peakMemoryKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// Sustained fire against the same view quiet: the trigger held (nine tracers in flight, the muzzle flash
+// and a yellow hit flash in every frame, the worst case), a torpedo running, and two enemies exploding with
+// their sparks beside one live enemy. Then the same with a torpedo's blast grown for 19 ticks (radius 5.1)
+// 20 ahead, which fills much of the view. The quiet frame has the live enemy only.
+void measureFight(const Vec3& eye, int frames) {
+    std::ostringstream silenced;
+    std::streambuf* console = std::cout.rdbuf(silenced.rdbuf()); // launches print
+    WeaponSystem blast;
+    blast.update(eye.x, eye.y, eye.z, 0.0f, 0.0f);
+    blast.fire(kTorpedo);
+    for (int tick = 0; tick < 30; ++tick) {
+        if (tick == 20)
+            blast.runningTorpedoes[0].detonated = true;
+        blast.update(eye.x, eye.y, eye.z, 0.0f, 0.0f);
+    }
+    for (int tick = 0; tick < 9; ++tick) {
+        blast.fire(kTracer);
+        if (tick == 4)
+            blast.fire(kTorpedo);
+        blast.update(eye.x, eye.y, eye.z, 0.0f, 0.0f);
+    }
+    std::cout.rdbuf(console);
+    WeaponSystem fire = blast;
+    fire.runningTorpedoes.erase(fire.runningTorpedoes.begin());
+
+    EnemyFleet fight, quiet;
+    for (const float x : {-4.0f, 4.0f}) {
+        Enemy& wreck = fight.enemies.emplace_back(eye.x + x, eye.y, eye.z - 14.0f, game.effects);
+        wreck.health = 0;
+        for (int step = 0; step < 12; ++step)
+            wreck.update(eye.x, eye.y, eye.z, game.effects);
+    }
+    for (EnemyFleet* fleet : {&fight, &quiet})
+        fleet->enemies.emplace_back(eye.x, eye.y + 1.0f, eye.z - 20.0f, game.effects);
+    game.effects = PendingEffects();
+
+    WeaponSystem none;
+    // Swapped in for one frame, with the flashes a shot records.
+    const auto frameWith = [&](WeaponSystem& weapons, EnemyFleet& fleet, bool shooting, int i) {
+        std::swap(game.weaponSystem, weapons);
+        std::swap(game.enemyFleet, fleet);
+        if (shooting) {
+            game.effects.muzzleFlash = MuzzleFlash{20.0f + 72.0f * (i % 5), static_cast<float>(i % 40)};
+            gunHit(game.enemyFleet.enemies.back(), game.effects);
+        }
+        const double ms = frameTime(true, true);
+        std::swap(game.enemyFleet, fleet);
+        std::swap(game.weaponSystem, weapons);
+        return ms;
+    };
+    std::vector<double> firing, blasting, calm;
+    for (int i = 0; i < frames * 4; ++i) {
+        firing.push_back(frameWith(fire, fight, true, i));
+        blasting.push_back(frameWith(blast, fight, true, i));
+        calm.push_back(frameWith(none, quiet, false, i));
+    }
+    std::printf("the game's frame in a fight         fire  + blast    quiet   fire/quiet  blast/quiet\n");
+    std::printf("  median (ms)                 %8.2f %8.2f %8.2f %12.3f %12.3f\n\n", median(firing),
+                median(blasting), median(calm), median(firing) / median(calm),
+                median(blasting) / median(calm));
 }
 
 } // namespace
@@ -176,6 +239,8 @@ int main(int argc, char** argv) {
     }
     std::printf("  EnemyFleet::update with %zu enemies: %.2f us (median of 50 batches of 100)\n\n",
                 fleet.enemies.size(), median(perUpdate));
+
+    measureFight(eye, frames);
     std::printf("peak memory (max RSS): %.1f MiB\n", peakMemoryKiB() / 1024.0);
     return 0;
 }
