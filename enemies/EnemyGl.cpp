@@ -39,18 +39,21 @@ unsigned int makeBubbleTexture() {
 } // namespace
 
 // The core is lit like the craft it replaces; it grows while its green and its alpha fall, so it burns
-// from yellow to a fading red.
+// from yellow to a fading red. Like every glowing particle it writes no depth: faded out, it would still
+// cut a hole into whatever is drawn behind it later.
 void Explosion::draw() const {
     if (!started)
         return; // no centre yet
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDepthMask(GL_FALSE);
     glPushMatrix();
     const double r = coreRadius;
     glColor4d(1.0, 1.1 - r, 0.1, 1.1 - r);
     glTranslatef(center.x, center.y, center.z);
     glutSolidSphere(r, kCoreDetail, kCoreDetail);
     glPopMatrix();
+    glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     for (const explosionparticle& spark : particles)
         spark.draw();

@@ -141,4 +141,10 @@ TEST_F(WeaponsGl, AnExplosionsCoreFadesOverItsUpdates) {
         EXPECT_LT(glow[k], glow[k - 1] - 5) << "update " << 10 * k;
     EXPECT_GT(glow.front(), bg[1] + bg[2] + 200) << "a bright yellow core at the start";
     EXPECT_NEAR(glow.back(), bg[1] + bg[2], 3.0) << "faded out after forty updates";
+
+    // Nor does the faded core hide a craft behind it that is drawn after it.
+    enemyAt(0.0f, 5000.0f, -20.0f);
+    const cv::Scalar behind = meanColour(renderFrame(), core);
+    game.enemyFleet.enemies.erase(game.enemyFleet.enemies.begin());
+    EXPECT_NEAR(behind[2], meanColour(renderFrame(), core)[2], 3.0);
 }
