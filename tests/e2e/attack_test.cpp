@@ -1,4 +1,5 @@
 #include "app/Controls.h"
+#include "support/DiskAudio.h"
 #include "support/GameProcess.h"
 #include "support/TempFolder.h"
 #include "support/Xvfb.h"
@@ -6,10 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -29,13 +26,6 @@ bool endScreenShown(const cv::Mat& shot) {
     return cv::countNonZero(black) > 150;
 }
 
-std::vector<char> fileBytes(const std::string& path, size_t from = 0) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    bytes.erase(bytes.begin(), bytes.begin() + static_cast<long>(std::min(from, bytes.size())));
-    return bytes;
-}
-
 } // namespace
 
 // Only enemies spawned within 100 units close in; the others wait, frozen, in the fleet's six places until
@@ -45,7 +35,7 @@ TEST(Attack, TheSubmarineIsShotDownAndTheBurstsAreHeard) {
     const TempFolder folder("attack");
     const std::string played = folder.file("played.raw");
     XvfbServer screen(1024, 768);
-    GameProcess game({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played});
+    GameProcess game(diskAudioInto(played));
     ASSERT_TRUE(game.waitForLine(kControlLines.back(), 60s)) << game.errors();
     std::this_thread::sleep_for(1500ms);
 
@@ -79,10 +69,5 @@ TEST(Attack, TheSubmarineIsShotDownAndTheBurstsAreHeard) {
     EXPECT_EQ(game.errors().find("runtime error"), std::string::npos) << game.errors();
 
     // What the device played holds the bursts: a stretch of the machine gun's own samples.
-    const std::vector<char> gun = fileBytes("Sounds/mg42_shoot.wav", 44);
-    ASSERT_GT(gun.size(), 12000u);
-    const std::vector<char> stretch(gun.begin() + 8000, gun.begin() + 12000);
-    const std::vector<char> output = fileBytes(played);
-    EXPECT_NE(std::search(output.begin(), output.end(), stretch.begin(), stretch.end()), output.end())
-        << "no burst was played";
+    EXPECT_TRUE(playedStretchOf(played, "Sounds/mg42_shoot.wav", 8000, 12000)) << "no burst was played";
 }

@@ -1,4 +1,5 @@
 #include "app/Controls.h"
+#include "support/DiskAudio.h"
 #include "support/GameProcess.h"
 #include "support/Pictures.h"
 #include "support/TempFolder.h"
@@ -6,19 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-std::vector<char> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 size_t count(const std::string& text, const std::string& line) {
     size_t n = 0;
@@ -35,7 +28,7 @@ TEST(Weapons, TheRightButtonLaunchesAndDetonatesAndTheLeftOneFiresTheGun) {
     const TempFolder folder("weapons");
     const std::string played = folder.file("played.raw");
     XvfbServer screen(1024, 768);
-    GameProcess game({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played});
+    GameProcess game(diskAudioInto(played));
     ASSERT_TRUE(game.waitForLine(kControlLines.back(), 60s)) << game.errors();
     std::this_thread::sleep_for(1500ms);
 
@@ -60,10 +53,5 @@ TEST(Weapons, TheRightButtonLaunchesAndDetonatesAndTheLeftOneFiresTheGun) {
     EXPECT_EQ(game.errors().find("runtime error"), std::string::npos) << game.errors();
 
     // Each shot cuts the one before after 80 ms: a stretch from the start of the shot's samples.
-    const std::vector<char> shot = fileBytes("Sounds/30cal_shoot.wav");
-    ASSERT_GT(shot.size(), 44u + 2200u);
-    const std::vector<char> stretch(shot.begin() + 44 + 200, shot.begin() + 44 + 2200);
-    const std::vector<char> output = fileBytes(played);
-    EXPECT_NE(std::search(output.begin(), output.end(), stretch.begin(), stretch.end()), output.end())
-        << "no shot was heard";
+    EXPECT_TRUE(playedStretchOf(played, "Sounds/30cal_shoot.wav", 200, 2200)) << "no shot was heard";
 }

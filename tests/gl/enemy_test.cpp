@@ -1,6 +1,7 @@
 #include "app/Frame.h"
 #include "app/Game.h"
 #include "core/Gl.h"
+#include "support/Fleet.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
 #include "support/SavedGame.h"
@@ -25,11 +26,6 @@ protected:
     void TearDown() override { game.enemyFleet = EnemyFleet(); }
 
     // An enemy at a place in front of the camera, its spawn ball already shown and forgotten.
-    static Enemy& enemyAt(float x, float y, float z) {
-        game.enemyFleet.enemies.emplace_back(x, y, z, game.effects);
-        game.effects.worldShapes.clear();
-        return game.enemyFleet.enemies.back();
-    }
 
     const SavedGame savedGame;
     const PlainLight light;
@@ -42,7 +38,7 @@ bool reddish(const cv::Scalar& bgr) {
 } // namespace
 
 TEST_F(EnemyGl, AnEnemyIsARedBallAtItsPlaceWithItsOwnBubbleTexture) {
-    enemyAt(1.0f, 5000.0f, -10.0f); // right of the centre by 1 unit at 10 ahead: about 72 pixels
+    placeEnemy(1.0f, 5000.0f, -10.0f); // right of the centre by 1 unit at 10 ahead: about 72 pixels
     const cv::Mat frame = renderFrame();
     EXPECT_TRUE(reddish(meanColour(frame, {462, 292, 16, 16}))) << "no red ball right of the centre";
     EXPECT_FALSE(reddish(meanColour(frame, {322, 292, 16, 16}))) << "a red ball left of the centre";
@@ -52,7 +48,7 @@ TEST_F(EnemyGl, AnEnemyIsARedBallAtItsPlaceWithItsOwnBubbleTexture) {
     const unsigned int own = game.enemyFleet.enemies[0].bubbleTexture;
     EXPECT_TRUE(glIsTexture(own));
     EXPECT_NE(own, game.sceneTextures[kBubbleTexture]);
-    enemyAt(-1.0f, 5000.0f, -10.0f);
+    placeEnemy(-1.0f, 5000.0f, -10.0f);
     renderFrame();
     EXPECT_NE(game.enemyFleet.enemies[1].bubbleTexture, own);
     game.enemyFleet.enemies.front().position.z = -500.0f; // out of range: the next update drops it
@@ -63,7 +59,7 @@ TEST_F(EnemyGl, AnEnemyIsARedBallAtItsPlaceWithItsOwnBubbleTexture) {
 }
 
 TEST_F(EnemyGl, TrailBubblesShowWithTheEnemysTexture) {
-    Enemy& enemy = enemyAt(0.0f, 4999.5f, -4.0f);
+    Enemy& enemy = placeEnemy(0.0f, 4999.5f, -4.0f);
     const cv::Mat bare = renderFrame();
     std::srand(3);
     for (int k = 0; k < 40; ++k)
@@ -77,7 +73,7 @@ TEST_F(EnemyGl, TrailBubblesShowWithTheEnemysTexture) {
 TEST_F(EnemyGl, AHitFlashesRedInTheNextFrameOnly) {
     const cv::Rect view(100, 100, 600, 300);
     const cv::Scalar before = meanColour(renderFrame(), view);
-    Enemy& enemy = enemyAt(0.0f, 5000.0f, -20.0f);
+    Enemy& enemy = placeEnemy(0.0f, 5000.0f, -20.0f);
     std::srand(1);
     int hits = 0;
     for (int shot = 0; shot < 50 && hits == 0; ++shot)

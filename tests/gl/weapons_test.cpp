@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "app/TimerCallbacks.h"
 #include "core/Gl.h"
+#include "support/Fleet.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
 #include "support/SavedGame.h"
@@ -39,12 +40,6 @@ protected:
         game.gunTriggerHeld = true;
         game.gunHeat = 0;
         gunTimer(1);
-    }
-
-    static Enemy& enemyAt(float x, float y, float z) {
-        game.enemyFleet.enemies.emplace_back(x, y, z, game.effects);
-        game.effects.worldShapes.clear();
-        return game.enemyFleet.enemies.back();
     }
 
     const SavedGame savedGame;
@@ -103,7 +98,7 @@ TEST_F(WeaponsGl, ATracerFliesAheadUntilItRetires) {
 TEST_F(WeaponsGl, AHitEnemyFlashesYellowInTheNextFrame) {
     const cv::Rect around(340, 240, 120, 120); // the flash's 0.9 reaches past the ball's 0.6
     game.drawHud = false;
-    Enemy& enemy = enemyAt(0.0f, 5000.0f, -20.0f);
+    Enemy& enemy = placeEnemy(0.0f, 5000.0f, -20.0f);
     const cv::Mat before = renderFrame();
     shoot();
     ASSERT_EQ(enemy.health, 80);
@@ -119,7 +114,7 @@ TEST_F(WeaponsGl, AnExplosionsCoreFadesOverItsUpdates) {
     const cv::Rect core(397, 297, 6, 6); // inside even the first, smallest core
     game.drawHud = false;
     const cv::Mat empty = renderFrame();
-    Enemy& wreck = enemyAt(0.0f, 5000.0f, -10.0f);
+    Enemy& wreck = placeEnemy(0.0f, 5000.0f, -10.0f);
     wreck.health = 0;
     EXPECT_EQ(cv::countNonZero(changes(empty, renderFrame(), {0, 0, 800, 600})), 0)
         << "a wreck whose explosion has not started draws nothing";
@@ -143,7 +138,7 @@ TEST_F(WeaponsGl, AnExplosionsCoreFadesOverItsUpdates) {
     EXPECT_NEAR(glow.back(), bg[1] + bg[2], 3.0) << "faded out after forty updates";
 
     // Nor does the faded core hide a craft behind it that is drawn after it.
-    enemyAt(0.0f, 5000.0f, -20.0f);
+    placeEnemy(0.0f, 5000.0f, -20.0f);
     const cv::Scalar behind = meanColour(renderFrame(), core);
     game.enemyFleet.enemies.erase(game.enemyFleet.enemies.begin());
     EXPECT_NEAR(behind[2], meanColour(renderFrame(), core)[2], 3.0);
