@@ -94,6 +94,7 @@ TEST(EnemyFleet, UpdatesWithinHundredFreezesToTwoHundredAndARemovalEndsTheWalk) 
             continue;
         EXPECT_EQ(middle.position.x != x, moves) << x;
         EXPECT_EQ(middle.bullets[0].age, moves ? 1 : 0) << x;
+        EXPECT_EQ(middle.emitter.updateCount, moves ? 2 : 1) << "the trail goes on with the craft: " << x;
     }
     EXPECT_GT(damageSeen, 0);
 }
@@ -191,17 +192,17 @@ TEST(Enemy, OnlyTheAimErrorDecidesAndAboutTwentySevenPercentHit) {
 TEST(Enemy, BulletsAgeOncePerUpdateAndAnExpiringOneHoldsBackTheRest) {
     PendingEffects fx;
     Enemy enemy(0.0f, 0.0f, 0.0f, fx);
-    for (int age : {10, 29, 3}) {
+    for (int age : {10, 29, 3, 7}) {
         enemy.bullets.emplace_back(Vec3{}, Vec3{40.0f, 0.0f, 0.0f});
         enemy.bullets.back().age = age;
     }
     enemy.update(0.0f, 0.0f, 20.0f, fx);
-    ASSERT_EQ(enemy.bullets.size(), 2u);
-    const w4particle &front = enemy.bullets[0], &back = enemy.bullets[1];
-    EXPECT_EQ(std::tie(front.age, front.position.x, back.age, back.position.x),
-              std::make_tuple(11, 10.0f, 3, 0.0f));
+    ASSERT_EQ(enemy.bullets.size(), 3u);
+    const w4particle &front = enemy.bullets[0], &next = enemy.bullets[1], &last = enemy.bullets[2];
+    EXPECT_EQ(std::tie(front.age, front.position.x, next.age, next.position.x, last.age),
+              std::make_tuple(11, 10.0f, 3, 0.0f, 7));
     enemy.update(0.0f, 0.0f, 20.0f, fx);
-    EXPECT_EQ(std::tie(front.age, back.age), std::make_tuple(12, 4));
+    EXPECT_EQ(std::tie(front.age, next.age, last.age), std::make_tuple(12, 4, 8));
 }
 
 TEST(Explosion, TenSparksFromTheirDrawsAndACoreThatGrowsOverFortyUpdates) {
