@@ -6,7 +6,6 @@
 #include "player/WeaponSystem.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
