@@ -58,37 +58,3 @@ void drawScreenEffects(const PendingEffects& effects) {
             glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
     }
 }
-
-void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
-    if (!effects.muzzleFlash)
-        return;
-    // Light, not a surface: added over the HUD, unlit and unfogged, so its colour is the texture's own.
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_FOG);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glPushMatrix();
-    glLoadIdentity();
-    // Out of the barrel that fired: at the gun's hub, turned with it, and tilted at random.
-    glTranslatef(0.0f, -0.85f, 0.5f);
-    glRotatef(effects.muzzleFlash->turn, 0.0f, 0.0f, 1.0f);
-    glTranslatef(0.0f, 0.15f, 0.0f);
-    glRotatef(effects.muzzleFlash->tilt, 0.0f, 0.0f, 1.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-0.35f, -0.35f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(0.35f, -0.35f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(0.35f, 0.35f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-0.35f, 0.35f, 0.0f);
-    glEnd();
-    glPopMatrix();
-    glPopAttrib();
-}

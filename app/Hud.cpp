@@ -98,6 +98,31 @@ void drawBarsAndRadar(const Game& state) {
     texturedQuad(hud[kRadarPointerTexture], {-0.05f, -0.025f, 0.05f, 0.025f}, -1.0f);
 }
 
+// The flash a shot recorded, at the gun's hub, turned with the barrels and tilted at random. Light, not a
+// surface: added over the HUD, unlit and unfogged, so its colour is the texture's own. The state it
+// changes is put back.
+void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
+    if (!effects.muzzleFlash)
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, -0.85f, 0.5f);
+    glRotatef(effects.muzzleFlash->turn, 0.0f, 0.0f, 1.0f);
+    glTranslatef(0.0f, 0.15f, 0.0f);
+    glRotatef(effects.muzzleFlash->tilt, 0.0f, 0.0f, 1.0f);
+    texturedQuad(texture, {-0.35f, -0.35f, 0.35f, 0.35f});
+    glPopMatrix();
+    glPopAttrib();
+}
+
 void drawScoreLines(const GameState& state) {
     drawText("PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, GLUT_BITMAP_HELVETICA_18);
     drawText("Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, GLUT_BITMAP_HELVETICA_18);
