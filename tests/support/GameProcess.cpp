@@ -6,32 +6,14 @@
 
 #include <array>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <regex>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
-
-namespace {
-
-std::string runAndCapture(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        size_t n = 0;
-        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            text.append(buffer.data(), n);
-        pclose(pipe);
-    }
-    return text;
-}
-
-} // namespace
 
 GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::string& workingDir) {
     const std::string program = std::string(ZARNOWELL_BUILD_DIR) + "/zarnowell";
@@ -146,13 +128,4 @@ cv::Mat grabScreen() {
         shot = cv::imread(path, cv::IMREAD_COLOR);
     unlink(path);
     return shot;
-}
-
-std::optional<WindowGeometry> findWindow(const std::string& title) {
-    const std::string info = runAndCapture("xwininfo -name '" + title + "' 2>/dev/null");
-    const std::regex geometry(R"(-geometry (\d+)x(\d+)[+-](\d+)[+-](\d+))");
-    std::smatch match;
-    if (!std::regex_search(info, match, geometry))
-        return std::nullopt;
-    return WindowGeometry{std::stoi(match[3]), std::stoi(match[4]), std::stoi(match[1]), std::stoi(match[2])};
 }

@@ -47,8 +47,3 @@ bool xdotool(const std::string& arguments);
 // Grabs the whole screen of the current DISPLAY; empty on failure.
 cv::Mat grabScreen();
 
-// Window geometry found by its exact title, or nothing.
-struct WindowGeometry {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-std::optional<WindowGeometry> findWindow(const std::string& title);

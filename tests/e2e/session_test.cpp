@@ -1,0 +1,121 @@
+// The real program as a player meets it: what it prints, shows and plays, how it answers keys and
+// buttons, and how it ends. One session carries every check that needs the real program; the rules behind
+// them are tested in-process.
+#include "support/DiskAudio.h"
+#include "support/GameProcess.h"
+#include "support/Pictures.h"
+#include "support/TempFolder.h"
+#include "support/Xvfb.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string kStartOutput = "Initialisiere ...\n"
+                                 "\tTerrain ... \tWasser ...fertig\n"
+                                 "fertig\n"
+                                 "\tLicht ... fertig\n"
+                                 "\tTexturen ... \n"
+                                 "\t\tLade Umgebungstexturen ...fertig\n"
+                                 "\t\tLade HUD-Texturen ...fertig\n"
+                                 "\t\tLade Caustic-Texturen ...fertig\n"
+                                 "Initialisierung abgeschlossen\n"
+                                 "\n"
+                                 "Schiessen mit der linken Maustaste \n"
+                                 "Bewegung in x und z Richtung mit WASD\n"
+                                 "Bewegung in y Richtung mit Q und E\n"
+                                 "Mit rechter Maustaste FREELOOK an-/ausschalten\n"
+                                 "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
+                                 "Mit T Taste Torpedo abschiessen\n";
+
+// On a 1024 x 768 screen, the radar pointer is the only near-white pixels of the radar's corner.
+cv::Rect radarPointer(const cv::Mat& shot) {
+    cv::Mat white;
+    cv::inRange(shot(cv::Rect(0, 0, 410, 154)), cv::Scalar::all(215), cv::Scalar::all(255), white);
+    return boundingBox(white);
+}
+
+double centreY(const cv::Rect& box) {
+    return box.y + box.height / 2.0;
+}
+
+} // namespace
+
+TEST(Session, APlayerStartsPlaysAndQuitsWithEscape) {
+    const TempFolder folder("session");
+    const std::string played = folder.file("played.raw");
+    XvfbServer screen(1024, 768);
+    GameProcess game(diskAudioInto(played));
+    const auto ready = game.waitForLine("Mit T Taste Torpedo abschiessen", 60s);
+    ASSERT_TRUE(ready) << "waiting for the control lines\n" << game.output() << game.errors();
+    std::cout << "[ figure ] control lines after " << ready->count() << " ms" << std::endl;
+    EXPECT_EQ(game.output(), kStartOutput);
+    // Full screen comes with the main loop's first passes, and the frame then fills the screen: the
+    // corner beyond the first 800 x 600, clear of the HUD, is drawn whatever start and view were picked.
+    std::this_thread::sleep_for(1500ms);
+    const cv::Scalar corner = cv::mean(grabScreen()(cv::Rect(810, 610, 150, 100)));
+    EXPECT_GT(corner[0] + corner[1] + corner[2], 60.0) << "the frame does not reach the screen's corner";
+
+    // P prints the score; keys that mean nothing (upper case, the old torpedo key, a digit, special keys
+    // that are not arrows) neither move nor turn the submarine.
+    ASSERT_TRUE(xdotool("key p"));
+    const cv::Rect still = radarPointer(grabScreen());
+    ASSERT_GT(still.area(), 30) << "no radar pointer on screen";
+    EXPECT_GT(still.height, still.width) << "heading 0: the pointer stands upright";
+    ASSERT_TRUE(xdotool("key --repeat 10 --delay 30 W T t 7 shift+y F1 Page_Up Home"));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(radarPointer(grabScreen()), still) << "the submarine moved or turned";
+    ASSERT_TRUE(xdotool("key p"));
+
+    // The right button launches a torpedo (one line) and sets it off (nothing printed); the left one,
+    // held, fires the gun: the heat bar fills and the shots are heard on the disk audio device.
+    ASSERT_TRUE(xdotool("click 3"));
+    ASSERT_TRUE(game.waitForLine("halo 0.35 xplode 0", 5s)) << "waiting for the launch line\n" << game.output();
+    ASSERT_TRUE(xdotool("click 3"));
+    const cv::Rect heatBar(975, 440, 45, 180);
+    const cv::Mat cold = grabScreen();
+    ASSERT_TRUE(xdotool("mousedown 1"));
+    std::this_thread::sleep_for(1s);
+    const cv::Mat hot = grabScreen();
+    ASSERT_TRUE(xdotool("mouseup 1"));
+    EXPECT_GT(cv::countNonZero(changes(cold, hot, heatBar)), 200) << "the heat bar did not fill";
+
+    // W pushes along the view, at heading 0 up the radar map; the first pointer event then turns the view
+    // by its distance from (400, 400): 180 pixels right is a quarter turn, and the pointer lies down.
+    // A slow machine draws fewer ticks, so keep pushing a while before calling it stuck.
+    cv::Rect moved = still;
+    for (int push = 0; push < 20 && centreY(moved) > centreY(still) - 2.0; ++push) {
+        ASSERT_TRUE(xdotool("key --repeat 25 --delay 40 w"));
+        moved = radarPointer(grabScreen());
+    }
+    EXPECT_LT(centreY(moved), centreY(still) - 2.0) << "the pointer did not move up the map";
+    EXPECT_NEAR(moved.x, still.x, 1) << "straight ahead changes no x";
+    ASSERT_TRUE(xdotool("mousemove 580 400"));
+    std::this_thread::sleep_for(500ms);
+    const cv::Rect turned = radarPointer(grabScreen());
+    EXPECT_GT(turned.width, turned.height) << "the view did not turn a quarter";
+
+    ASSERT_TRUE(xdotool("key Escape"));
+    EXPECT_EQ(game.waitForExit(2s), 0) << "Esc ends the game at once with status 0\n" << game.errors();
+    EXPECT_EQ(game.output(), kStartOutput + "PUNKTESTAND: 0\nPUNKTESTAND: 0\nhalo 0.35 xplode 0\n");
+    EXPECT_EQ(game.errors().find("AddressSanitizer"), std::string::npos) << game.errors();
+    EXPECT_EQ(game.errors().find("runtime error"), std::string::npos) << game.errors();
+    // Each shot cuts the one before after 80 ms: a stretch from the start of the shot's samples.
+    EXPECT_TRUE(playedStretchOf(played, "Sounds/30cal_shoot.wav", 200, 2200)) << "no shot was heard";
+}
+
+TEST(Session, AMissingDepthMapEndsTheGameWithOneClearLine) {
+    const TempFolder folder("nomap");
+    std::filesystem::create_directories(folder.path() / "Texturen");
+    XvfbServer screen(800, 600);
+    GameProcess game({"SDL_AUDIODRIVER=dummy"}, folder.path().string());
+    EXPECT_EQ(game.waitForExit(30s), 1) << "waiting for the game to give up\n" << game.errors();
+    const std::string& errors = game.errors();
+    EXPECT_NE(errors.find("Texturen/valleyDepth.bmp"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
