@@ -33,14 +33,18 @@ void scheduleGlutTimer(TimerId id, unsigned int delayMs, int value) {
 
 void tick(int) {
     timerStarted(game, TimerId::Tick);
-    advanceSubmarine(game);
-    const Vec3 pos = game.playerPos.toFloat();
-    game.playerBubbles.update(pos.x, pos.y, pos.z);
-    game.weaponSystem.update(pos.x, pos.y, pos.z, game.aimPitch, game.aimHeading);
+    for (int step = game.tickClock.stepsAt(std::chrono::steady_clock::now()); step > 0; --step) {
+        advanceSubmarine(game);
+        const Vec3 pos = game.playerPos.toFloat();
+        game.playerBubbles.update(pos.x, pos.y, pos.z);
+        game.weaponSystem.update(pos.x, pos.y, pos.z, game.aimPitch, game.aimHeading);
+    }
     renderScene();
     // The end screen goes over a whole new frame: after the swap the back buffer holds nothing to draw on.
-    if (endGameIfDestroyed(game))
+    if (endGameIfDestroyed(game)) {
         renderScene();
+        game.tickClock.reset();
+    }
     finishRun(TimerId::Tick, 1);
 }
 

@@ -80,6 +80,7 @@ struct GameState {
 
     // A run pending per timer, so that re-arming never doubles a timer.
     std::array<bool, kTimerCount> timerPending{};
+    TickClock tickClock;
 
     // What the next frame draws and the shell plays.
     PendingEffects effects;

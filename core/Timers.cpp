@@ -2,6 +2,8 @@
 
 #include "core/GameState.h"
 
+#include <utility>
+
 namespace {
 
 void schedule(GameState& state, TimerId id, unsigned int delayMs, int value) {
@@ -29,4 +31,20 @@ bool rearmTimer(GameState& state, TimerId id, int value) {
         return false;
     schedule(state, id, kTimerTimings[static_cast<size_t>(id)].rearmDelayMs, value);
     return true;
+}
+
+int TickClock::stepsAt(TimePoint now) {
+    const std::optional<TimePoint> last = std::exchange(lastRun_, now);
+    if (!last) {
+        carried_ = {};
+        return 1;
+    }
+    const auto owed = carried_ + (now - *last);
+    const auto steps = owed / kTickStep;
+    if (steps > kMaxStepsPerRun) {
+        carried_ = {};
+        return kMaxStepsPerRun;
+    }
+    carried_ = owed - steps * kTickStep;
+    return static_cast<int>(steps);
 }

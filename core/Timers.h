@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <optional>
 
 struct GameState;
 
@@ -39,3 +41,24 @@ void timerStarted(GameState& state, TimerId id);
 // Called last thing in a timer callback. Re-arms with the re-arm delay and the given value unless the game
 // is over or a run is already pending; returns whether it armed.
 bool rearmTimer(GameState& state, TimerId id, int value);
+
+// Game time runs in fixed steps of one tick's re-arm delay, whatever a frame costs: a slow frame is made up
+// by several steps in the next run, so the submarine keeps the pace of the wall-clock timers.
+inline constexpr std::chrono::microseconds kTickStep{5000};
+// A longer stall (a dragged window, a debugger) is dropped rather than replayed in one burst.
+inline constexpr int kMaxStepsPerRun = 20;
+
+class TickClock {
+public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+
+    // The steps a run at `now` owes: one per whole step since the last run plus what that run carried over.
+    // The first run, and the first after reset, takes one step.
+    int stepsAt(TimePoint now);
+    // A tick armed anew (after the game ended) starts from a first run again.
+    void reset() { lastRun_.reset(); }
+
+private:
+    std::optional<TimePoint> lastRun_;
+    std::chrono::steady_clock::duration carried_{};
+};
