@@ -4,7 +4,9 @@
 ZARNOWELL_BUILD_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
     libglew-dev libopencv-imgcodecs-dev libsdl2-dev)
 ZARNOWELL_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
-    xdotool imagemagick x11-utils)
+    xdotool imagemagick x11-utils desktop-file-utils)
+# ./package: dpkg-shlibdeps works out the package's dependencies.
+ZARNOWELL_PACKAGE_PACKAGES=(dpkg-dev file)
 # ./play without DISPLAY: Xvfb with a cookie from xauth, screenshots with import.
 ZARNOWELL_HEADLESS_PACKAGES=(xvfb xauth imagemagick)
 

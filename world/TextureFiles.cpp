@@ -32,6 +32,21 @@ cv::Mat decodeQuietly(const std::string& path) {
     return image;
 }
 
+// The name with each Latin-1 byte spelled in UTF-8, as an installed package stores it.
+std::string utf8Spelling(const std::string& latin1) {
+    std::string utf8;
+    for (const char c : latin1) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | byte >> 6);
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 } // namespace
 
 TexturePixels readTexturePixels(const std::string& path, int width, int height) {
@@ -40,10 +55,13 @@ TexturePixels readTexturePixels(const std::string& path, int width, int height) 
     std::string problem;
     std::error_code ignored;
     // Checked first: the image library would print a warning of its own for a missing file.
-    if (!std::filesystem::is_regular_file(path, ignored)) {
+    std::string found = path;
+    if (!std::filesystem::is_regular_file(found, ignored))
+        found = utf8Spelling(path);
+    if (!std::filesystem::is_regular_file(found, ignored)) {
         problem = "missing";
     } else {
-        const cv::Mat image = decodeQuietly(path);
+        const cv::Mat image = decodeQuietly(found);
         if (image.empty())
             problem = "cannot be decoded";
         else if (image.cols != width || image.rows != height)

@@ -15,8 +15,9 @@
 
 extern char** environ;
 
-GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::string& workingDir) {
-    const std::string program = std::string(ZARNOWELL_BUILD_DIR) + "/zarnowell";
+GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::string& workingDir,
+                         const std::string& program) {
+    const std::string path = program.empty() ? std::string(ZARNOWELL_BUILD_DIR) + "/zarnowell" : program;
     const std::string directory = workingDir.empty() ? std::string(ZARNOWELL_BUILD_DIR) : workingDir;
     int out[2];
     int err[2];
@@ -36,7 +37,7 @@ GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::st
             putenv(const_cast<char*>(entry.c_str()));
         if (chdir(directory.c_str()) != 0)
             _exit(126);
-        execl(program.c_str(), "zarnowell", static_cast<char*>(nullptr));
+        execl(path.c_str(), "zarnowell", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);

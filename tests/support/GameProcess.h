@@ -13,8 +13,10 @@
 
 class GameProcess {
 public:
-    // Starts the program in `workingDir` (the build folder unless given); extraEnv entries are NAME=value.
-    explicit GameProcess(const std::vector<std::string>& extraEnv = {}, const std::string& workingDir = {});
+    // Starts `program` (the build's game unless given) in `workingDir` (the build folder unless given);
+    // extraEnv entries are NAME=value.
+    explicit GameProcess(const std::vector<std::string>& extraEnv = {}, const std::string& workingDir = {},
+                         const std::string& program = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;

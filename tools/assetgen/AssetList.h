@@ -21,6 +21,8 @@ struct TextureAsset {
 
 // Mensch_grün: the ü is the single Latin-1 byte the game's file table uses.
 inline const std::string kPersonGreen = "Mensch_gr\xFCn.bmp";
+// The same picture under its UTF-8 spelling, for the package: Debian's tools take UTF-8 file names only.
+inline const std::string kPersonGreenUtf8 = "Mensch_gr\xC3\xBCn.bmp";
 
 // Pictures the game draws on quads with t = 0 at the bottom: stored upside down so they show upright.
 inline bool drawnOnQuad(const std::string& name) {

@@ -1,5 +1,7 @@
-// assetgen <output folder>: writes Texturen/ and Sounds/ for the game, the same bytes on every run.
+// assetgen <output folder>: writes Texturen/ and Sounds/ for the game, and icons/ for desktop menus, the same
+// bytes on every run.
 #include "tools/assetgen/AssetList.h"
+#include "tools/assetgen/Icon.h"
 #include "tools/assetgen/Relief.h"
 #include "tools/assetgen/Sounds.h"
 #include "tools/assetgen/Textures.h"
@@ -72,8 +74,10 @@ std::map<std::string, Painter> painters(const Relief& relief) {
 
 // The table is the one word on a picture's size, whatever size its painter works at.
 void writeTexture(const fs::path& folder, const TextureAsset& file, const Painter& paint) {
-    writeBmp24((folder / file.name).string(),
-               resampled(paint(file.width, file.height), file.width, file.height), file.layout);
+    const Image picture = resampled(paint(file.width, file.height), file.width, file.height);
+    writeBmp24((folder / file.name).string(), picture, file.layout);
+    if (file.name == kPersonGreen)
+        writeBmp24((folder / kPersonGreenUtf8).string(), picture, file.layout);
 }
 
 constexpr std::pair<Sound, std::vector<float> (*)()> kSynths[] = {
@@ -141,6 +145,13 @@ int main(int argc, char** argv) {
             jobs.push_back(
                 [&textures, file, &paint = painter->second] { writeTexture(textures, file, paint); });
         }
+        for (const int size : kIconSizes)
+            jobs.push_back([out = fs::path(argv[1]), size] {
+                const std::string edge = std::to_string(size);
+                const fs::path folder = out / "icons/hicolor" / (edge + "x" + edge) / "apps";
+                fs::create_directories(folder);
+                writeIconPng((folder / "zarnowell.png").string(), paintIcon(size));
+            });
         runAll(jobs);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());

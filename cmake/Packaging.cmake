@@ -1,0 +1,54 @@
+# Where `cmake --install` puts the game, and the Debian package CPack makes of it: the program out of the
+# way under libexec, its data under share, a launcher on the PATH that starts it from there, a menu entry,
+# icons, and the documents Debian asks every package for.
+# Debian keeps games, and their launchers, in games/ rather than bin/.
+set(CMAKE_INSTALL_BINDIR games CACHE PATH "Where the launcher goes, under the prefix")
+include(GNUInstallDirs)
+set(ZARNOWELL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zarnowell)
+set(ZARNOWELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/zarnowell)
+set(ZARNOWELL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/zarnowell)
+
+install(TARGETS zarnowell RUNTIME DESTINATION ${ZARNOWELL_PROGRAM_DIR})
+# CPack cannot carry the Latin-1 byte of one picture's name (one byte between "gr" and "n"); the package
+# holds its UTF-8 spelling, which the game falls back to.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/Texturen ${CMAKE_BINARY_DIR}/Sounds DESTINATION ${ZARNOWELL_DATA_DIR}
+        REGEX "Mensch_gr[^n]n\\.bmp$" EXCLUDE)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/zarnowell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The launcher finds the program and the data relative to itself, so an unpacked tree runs wherever it is.
+file(RELATIVE_PATH LAUNCHER_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/zarnowell)
+file(RELATIVE_PATH LAUNCHER_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_LIBEXECDIR}/zarnowell/zarnowell)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/zarnowell.in ${CMAKE_BINARY_DIR}/launcher/zarnowell @ONLY)
+install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/zarnowell DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Debian wants the changelog and the manual page compressed with gzip -9n (no name, no time stamp).
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
+foreach(document changelog zarnowell.6)
+    set(source ${CMAKE_SOURCE_DIR}/packaging/${document})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/${document}.gz
+                    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${ZARNOWELL_DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/zarnowell.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zarnowell)
+set(CPACK_PACKAGE_VENDOR "Zarnowell developers")
+set(CPACK_PACKAGE_CONTACT "Zarnowell developers <zarnowell@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "underwater action game in a flooded valley")
+set(CPACK_PACKAGE_DESCRIPTION "Steer a small submarine through a flooded valley, rescue the inhabitants
+of 21 domed towns by beaming them aboard, and fight off enemy craft with a
+heat-limited machine gun and torpedoes, while the water ceiling above you
+slowly sinks.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
