@@ -72,6 +72,7 @@ TEST(AssetFiles, EveryTableEntryIsAPlainBmpOfItsSizeAndNothingElseIsWritten) {
     // The left sky face is loaded twice; the ü of Mensch_grün is the one Latin-1 byte the table spells.
     EXPECT_EQ(entries, 80u);
     EXPECT_EQ(names.size(), 80u) << "79 distinct pictures and the depth map";
+    names.insert("Mensch_gr\xC3\xBCn.bmp"); // the UTF-8 spelling the package carries
     EXPECT_EQ(filesIn("Texturen"), names);
     EXPECT_EQ(filesIn("Sounds"), std::set<std::string>(kSoundFiles.begin(), kSoundFiles.end()));
 }
