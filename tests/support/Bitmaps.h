@@ -19,23 +19,17 @@ struct BmpFile {
     int64_t dataOffset = -1;           // -1: straight after the palette; larger values leave a gap of junk
 
     std::vector<uint8_t> bytes() const {
-        const auto offset = static_cast<uint32_t>(dataOffset < 0 ? 54 + palette.size() : dataOffset);
+        const uint64_t offset = dataOffset < 0 ? 54 + palette.size() : static_cast<uint64_t>(dataOffset);
         std::vector<uint8_t> out(54, 0);
-        const auto put = [&](size_t at, uint32_t v, int count) {
+        const auto put = [&](size_t at, uint64_t value, int count) {
             for (int i = 0; i < count; ++i)
-                out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                out[at + i] = static_cast<uint8_t>(value >> (8 * i));
         };
-        out[0] = 'B';
-        out[1] = 'M';
-        put(2, static_cast<uint32_t>(offset + pixels.size()), 4);
-        put(10, offset, 4);
-        put(14, 40, 4);
-        put(18, static_cast<uint32_t>(width), 4);
-        put(22, static_cast<uint32_t>(height), 4);
-        put(26, 1, 2);
-        put(28, bits, 2);
-        put(30, compression, 4);
-        put(34, static_cast<uint32_t>(pixels.size()), 4);
+        // clang-format off
+        put(0, 'B' | 'M' << 8, 2); put(2, offset + pixels.size(), 4); put(10, offset, 4); put(14, 40, 4);
+        put(18, width, 4); put(22, height, 4); put(26, 1, 2); put(28, bits, 2); put(30, compression, 4);
+        put(34, pixels.size(), 4);
+        // clang-format on
         out.insert(out.end(), palette.begin(), palette.end());
         out.resize(std::max<size_t>(out.size(), offset), 0xCD);
         out.insert(out.end(), pixels.begin(), pixels.end());

@@ -13,19 +13,17 @@
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() /
-                ("zarnowell-" + name + "-" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored; // a destructor must not throw
-        std::filesystem::remove_all(path_, ignored);
+        : path(std::filesystem::temp_directory_path() /
+               ("zarnowell-" + name + "-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(path);
     }
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder() {
+        std::error_code ignored; // a destructor must not throw
+        std::filesystem::remove_all(path, ignored);
+    }
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
     // Writes the bytes into the folder and returns the file's path.
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::ofstream(file(name), std::ios::binary)
@@ -33,6 +31,5 @@ public:
         return file(name);
     }
 
-private:
-    std::filesystem::path path_;
+    const std::filesystem::path path;
 };
