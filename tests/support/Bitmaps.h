@@ -9,8 +9,7 @@
 
 // A BMP as the reader sees it: headers, the palette at offset 54, then rows back to back without padding.
 struct BmpFile {
-    int32_t width = 1;
-    int32_t height = 1; // negative: rows stored top-down
+    int32_t width = 1, height = 1; // a negative height: rows stored top-down
     uint16_t bits = 24;
     uint32_t compression = 0;
     // The empty initialisers let designated initialisers leave these out without a warning.

