@@ -13,17 +13,18 @@
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name)
-        : path(std::filesystem::temp_directory_path() /
-               ("zarnowell-" + name + "-" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(path);
+        : path_(std::filesystem::temp_directory_path() /
+                ("zarnowell-" + name + "-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(path_);
     }
     TempFolder(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored; // a destructor must not throw
-        std::filesystem::remove_all(path, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
 
-    std::string file(const std::string& name) const { return (path / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
     // Writes the bytes into the folder and returns the file's path.
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::ofstream(file(name), std::ios::binary)
@@ -31,5 +32,6 @@ public:
         return file(name);
     }
 
-    const std::filesystem::path path;
+private:
+    std::filesystem::path path_;
 };

@@ -32,8 +32,8 @@ TEST(AssetFiles, EveryTableEntryIsThereInTheSizeAndFormatTheGameReadsAndNothingE
             EXPECT_EQ(picture.size(), cv::Size(entry.width, entry.height)) << entry.name;
             EXPECT_EQ(picture.type(), CV_8UC3) << entry.name << ": not 24 bits per pixel";
         }
-    // The ü of Mensch_grün is the one Latin-1 byte the table spells.
-    // Every one of them is there (read here or by the relief's check), and nothing else.
+    // Every one of them is there (read here, the depth map by the relief's check) and nothing else; the ü of
+    // Mensch_grün is the one Latin-1 byte in the table, and the file's name must spell it the same.
     EXPECT_EQ(std::distance(fs::directory_iterator("Texturen"), {}), static_cast<long>(names.size()));
     EXPECT_EQ(std::distance(fs::directory_iterator("Sounds"), {}), static_cast<long>(kSoundFiles.size()));
     // In the device's own format, the samples filling the file after a 44-byte header: played, they keep

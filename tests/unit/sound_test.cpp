@@ -41,8 +41,7 @@ TEST(Sound, RecordedSoundsPlayTheGamesFilesAndANewOneCutsTheOneStillSounding) {
 
 TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreConvertedOnce) {
     const TempFolder folder("sound");
-    const std::string missing = folder.file("missing.wav"),
-                      broken = folder.write("broken.wav", {'R', 'I', 'F', 'F'});
+    const std::string missing = folder.file("none.wav"), bad = folder.write("bad.wav", {'R', 'I', 'F', 'F'});
     testing::internal::CaptureStderr();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     {
@@ -53,14 +52,14 @@ TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreC
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundPlayer player;
     EXPECT_TRUE(player.open());
-    for (const std::string& path : {missing, broken, missing, broken})
+    for (const std::string& path : {missing, bad, missing, bad})
         player.play(path);
     const std::string reported = testing::internal::GetCapturedStderr();
     // One line for the missing device and one for each bad file, however often it is played.
     EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 3) << reported;
-    EXPECT_TRUE(reported.find(missing) != std::string::npos && reported.find(broken) != std::string::npos)
+    EXPECT_TRUE(reported.find(missing) != std::string::npos && reported.find(bad) != std::string::npos)
         << reported;
-    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(broken) || player.queuedBytes() > 0);
+    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(bad) || player.queuedBytes() > 0);
 
     // The game's shot with a header claiming half its rate reaches the device resampled to twice the bytes.
     const std::string slow = folder.file("slow.wav");

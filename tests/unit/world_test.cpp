@@ -123,8 +123,7 @@ TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUns
     // clang-format on
     BitmapImage scratch;
     for (const auto& [what, bytes, result, width, height] : refused) {
-        const std::string path =
-            result == cannotOpen ? folder.file("absent.bmp") : folder.write("in.bmp", bytes);
+        const std::string path = result == cannotOpen ? folder.file("no.bmp") : folder.write("in.bmp", bytes);
         BitmapImage image{2, 1, std::make_unique<uint8_t[]>(6)};
         std::memset(image.pixels.get(), 0xA5, 6);
         const uint8_t* earlier = image.pixels.get();
@@ -182,9 +181,7 @@ TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheir
 TEST(Water, TheWindowHoldsTheDrawableCellsWithinFortyOfThePointUnderTheSubmarine) {
     // The point under a position is truncated toward zero; the sweeps pass (-2, 2), which stays on point 0.
     // Drawable cells have a point to their right and above: columns 0..1021, rows 0..509.
-    const auto empty = [](const WaterWindow& w) {
-        return w.firstColumn >= w.endColumn || w.firstRow >= w.endRow;
-    };
+    const auto empty = [](auto w) { return w.firstColumn >= w.endColumn || w.firstRow >= w.endRow; };
     for (double x = -2.0 - 5 * 61.7; x < 4500; x += 61.7)
         for (double z = 2.0 + 5 * 45.3; z > -2300; z -= 45.3) {
             const int c = static_cast<int>(std::trunc(x / 4)), r = static_cast<int>(std::trunc(-z / 4));
