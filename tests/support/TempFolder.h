@@ -8,31 +8,28 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name)
         : path_(std::filesystem::temp_directory_path() /
-                ("zarnowell-" + name + "-" + std::to_string(::getpid()))) {
+                ("zarnowell-" + name + "-" + std::to_string(getpid()))) {
         std::filesystem::create_directories(path_);
     }
+    TempFolder(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored; // a destructor must not throw
         std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-
+    // Writes the bytes into the folder and returns the file's path.
     std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string path = file(name);
-        std::ofstream(path, std::ios::binary)
+        std::ofstream(file(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path;
+        return file(name);
     }
 
 private:

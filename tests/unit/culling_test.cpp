@@ -46,8 +46,7 @@ TEST(Culling, AVisibleBoxIsNeverCulled) {
     std::uniform_real_distribution<float> angle(-180.0f, 180.0f);
     std::uniform_real_distribution<float> coordinate(-400.0f, 400.0f);
     std::uniform_real_distribution<float> extent(0.0f, 130.0f);
-    int visible = 0;
-    int culled = 0;
+    int visible = 0, culled = 0;
     for (int trial = 0; trial < 20000; ++trial) {
         const float pitch = angle(random) / 2;
         const float heading = angle(random);
