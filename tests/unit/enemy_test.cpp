@@ -1,9 +1,13 @@
-#include "core/Effects.h"
-#include "enemies/EnemyFleet.h"
+#include "app/Game.h"
+#include "app/TimerCallbacks.h"
+#include "player/Submarine.h"
+#include "support/Fleet.h"
+#include "support/SavedGame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -22,107 +26,62 @@ int hitFlashes(const PendingEffects& fx) {
     return static_cast<int>(std::ranges::count(fx.worldShapes, 2.0f, &WorldShape::size));
 }
 
+using Armed = std::tuple<TimerId, unsigned int, int>;
+std::vector<Armed> armed;
+
 } // namespace
 
-TEST(EnemyFleet, SpawnsNearByOnEveryTenthCountOfThirtyOneUpdatesUpToSixAndMovesOnlyThoseWithinHundred) {
-    std::srand(3);
-    EnemyFleet fleet;
+TEST(EnemyFleet, SpawnsOnEveryTenthCountUpToSixMovesThoseWithinHundredAndDropsThoseAtTwoHundredOneAtATime) {
+    std::srand(3); // a spawn in a far corner, over 200 away, would be dropped at once
     PendingEffects fx;
+    EnemyFleet fleet;
     std::string spawns;
     for (int tick = 1; tick <= 63; ++tick) {
         const size_t before = fleet.enemies.size();
         fleet.update(500.0f, -20.0f, -700.0f, fx);
         spawns += fleet.enemies.size() > before ? 'S' : '.';
     }
-    // Counts 10, 20, 30 and, wrapped after 30, 0 on the 31st update; none at 61 with six alive.
+    // The count wraps after 30; none comes at 61 with six alive.
     EXPECT_EQ(spawns, ".........S.........S.........SS.........S.........S............");
-    // Each offset a whole number from -125 to 124: the spawn balls show where.
-    for (const WorldShape& s : fx.worldShapes)
-        for (float d : {s.position.x - 500.0f, s.position.y + 20.0f, s.position.z + 700.0f})
-            EXPECT_TRUE(s.size != 0.5f || (d >= -125.0f && d <= 124.0f && d == std::round(d))) << d;
 
-    // The middle enemy's x, health, explosionDone, texture; then whether it is removed, counted, moved.
-    const std::tuple<float, int, bool, unsigned int, bool, bool, bool> rows[] = {
-        {100.0f, 100, false, 0, false, false, true},   {100.001f, 100, false, 0, false, false, false},
-        {199.99f, 100, false, 0, false, false, false}, {200.0f, 100, false, 5, true, false, false},
-        {50.0f, 0, false, 0, false, false, false}, // a wreck not yet done is kept, its bullets stop
-        {50.0f, 0, true, 6, true, true, false},        {150.0f, 0, true, 0, true, true, false},
-    };
-    int damageSeen = 0;
-    for (const auto& [x, health, done, texture, removed, counted, moves] : rows) {
-        fleet = EnemyFleet{};
-        fleet.tickCounter = 1; // no spawn in this update
-        // Enemies due to fire before and behind it show how far the walk went.
-        for (const float z : {-10.0f, 0.0f, 10.0f})
-            onFakeClock(fleet.enemies.emplace_back(z == 0.0f ? x : 0.0f, 0.0f, z, fx));
-        fakeNow += std::chrono::seconds(3);
-        Enemy& middle = fleet.enemies[1];
-        middle.health = health;
-        middle.explosionDone = done;
-        middle.bubbleTexture = texture;
-        middle.bullets.emplace_back(middle.position, Vec3{-40.0f, 0.0f, 0.0f});
-        fx = {};
-        const int damage = fleet.update(0.0f, 0.0f, 0.0f, fx);
-        ASSERT_EQ(fleet.enemies.size(), removed ? 2u : 3u) << x;
-        EXPECT_EQ(std::make_tuple(fleet.destroyed, fleet.texturesToRelease,
-                                  std::ranges::count(fx.sounds, Sound::EnemyBurst), damage),
-                  std::make_tuple(counted ? 1 : 0, std::vector<unsigned int>(removed && texture, texture),
-                                  removed ? 1 : 2, 3 * hitFlashes(fx)))
-            << "three life points a hit; the enemy behind a removal waits: " << x;
-        damageSeen += damage;
-        EXPECT_TRUE(removed || std::make_tuple(middle.position.x != x, middle.bullets[0].age,
-                                               middle.emitter.updateCount) ==
-                                   std::make_tuple(moves, moves ? 1 : 0, moves ? 2 : 1))
-            << "the craft, its bullets and its trail: " << x;
+    // One update with the player at the origin: the enemy 10 off moves, fires and is heard, the one at 100
+    // moves, those beyond stay frozen with their bullets and trails, a wreck explodes where it is, the one at
+    // 200 is dropped with its texture, and the walk ends there.
+    fleet = EnemyFleet{};
+    fleet.tickCounter = 1; // no spawn
+    const Vec3 at[] = {{0, 0, -10}, {100, 0, 0}, {100.001f, 0, 0}, {199.99f, 0, 0},
+                       {0, 0, -20}, {200, 0, 0}, {0, 0, 10}};
+    for (const Vec3& p : at)
+        onFakeClock(fleet.enemies.emplace_back(p.x, p.y, p.z, fx)).bullets.emplace_back(p, Vec3{-40, 0, 0});
+    fleet.enemies[4].health = 0;
+    fleet.enemies[5].bubbleTexture = 5;
+    fakeNow += std::chrono::seconds(3);
+    fx = {};
+    const int damage = fleet.update(0.0f, 0.0f, 0.0f, fx);
+    ASSERT_EQ(fleet.enemies.size(), 6u);
+    EXPECT_EQ(std::make_tuple(fx.sounds, fleet.texturesToRelease, damage, fleet.enemies[4].explosionTicks),
+              std::make_tuple(std::vector<Sound>{Sound::EnemyBurst, Sound::Explosion},
+                              std::vector<unsigned int>{5}, 3 * hitFlashes(fx), 1));
+    for (size_t k = 0; k < 6; ++k) {
+        const Enemy& enemy = fleet.enemies[k];
+        EXPECT_EQ(std::make_tuple(distance(enemy.position, at[k < 5 ? k : 6]) > 0.0f, enemy.bullets[0].age,
+                                  enemy.emitter.updateCount, enemy.bullets.size()),
+                  std::make_tuple(k < 2, k < 2 ? 1 : 0, k < 2 ? 2 : 1, k == 0 ? 4u : 1u))
+            << k;
     }
-    EXPECT_GT(damageSeen, 0);
+    // A wreck done exploding goes, counted and with its texture, even while frozen; the walk ends there too.
+    fleet.enemies[4].explosionDone = true;
+    fleet.enemies[4].position = {150.0f, 0.0f, 0.0f};
+    fleet.enemies[4].bubbleTexture = 6;
+    fleet.update(0.0f, 0.0f, 0.0f, fx);
+    EXPECT_EQ(std::make_tuple(fleet.enemies.size(), fleet.destroyed, fleet.texturesToRelease,
+                              fleet.enemies[4].bullets[0].age),
+              std::make_tuple(5u, 1, std::vector<unsigned int>{5, 6}, 0));
 }
 
-TEST(Enemy, FiresThreeBulletsEveryThreeSecondsWithin35AndHitsWhenItsAimErrorIsWithinPointTwo) {
-    std::srand(9);
+TEST(Enemy, BulletsFlyAFortiethOfTheirAimAtSpeedTenAndOneExpiringAtThirtyHoldsBackThoseBehindIt) {
     PendingEffects fx;
     Enemy enemy(0.0f, 0.0f, 0.0f, fx);
-    onFakeClock(enemy);
-    // milliseconds on, the player's z, health, whether it fires
-    for (const auto& [afterMs, z, health, fires] :
-         {std::tuple{3000, 35.0f, 0, false},
-          {0, 35.0f, 100, true}, // a wreck's turn does not restart the clock
-          {3000, 35.001f, 100, false},
-          {2999, 35.0f, 100, false}, // out of range the turn is spent
-          {1, 35.0f, 100, true}}) {
-        fakeNow += std::chrono::milliseconds(afterMs);
-        enemy.health = health;
-        const size_t bullets = enemy.bullets.size(), sounds = fx.sounds.size();
-        enemy.fire(0.0f, 0.0f, z, fx);
-        EXPECT_EQ(std::make_pair(enemy.bullets.size() - bullets, fx.sounds.size() - sounds),
-                  std::make_pair(3 * size_t{fires}, size_t{fires}))
-            << afterMs << " " << z;
-    }
-    EXPECT_EQ(fx.sounds, std::vector<Sound>(2, Sound::EnemyBurst));
-
-    // A bullet flies at the player off by its aim error, read back in thousandths from its direction; it
-    // hits, with a red flash at the player, when that error is within 0.2.
-    std::set<long> errors;
-    for (int shot = 0; shot < 20000; ++shot) {
-        fx.worldShapes.clear();
-        const int hit = enemy.shoot(0.0f, 0.0f, 30.0f, fx);
-        const Vec3 d = enemy.bullets.back().direction;
-        const long e[] = {std::lround(d.x * 40000.0f), std::lround(d.y * 40000.0f),
-                          std::lround((d.z * 40.0f - 30.0f) * 1000.0f)};
-        errors.insert(std::begin(e), std::end(e));
-        const double error = std::sqrt(e[0] * e[0] + e[1] * e[1] + e[2] * e[2]) / 1000.0;
-        ASSERT_TRUE(std::abs(error - 0.2) < 1e-4 || hit == (error < 0.2))
-            << e[0] << " " << e[1] << " " << e[2];
-        ASSERT_EQ(hitFlashes(fx), hit);
-        for (const WorldShape& f : fx.worldShapes)
-            ASSERT_EQ(std::make_tuple(f.position.z, f.colour, f.blended),
-                      std::make_tuple(30.0f, Colour{1.0f, 0.0f, 0.0f, 0.1f}, true));
-    }
-    EXPECT_EQ(std::make_tuple(errors.size(), *errors.begin(), *errors.rbegin()),
-              std::make_tuple(500u, -250L, 249L));
-
-    // Bullets fly a fortieth of their aim at speed 10; one expiring at 30 holds back those behind it.
-    enemy.bullets.clear();
     for (int age : {10, 29, 3, 7})
         enemy.bullets.emplace_back(Vec3{}, Vec3{40.0f, 0.0f, 0.0f}).age = age;
     for (const auto& ages : {std::vector<int>{11, 3, 7}, {12, 4, 8}}) {
@@ -148,33 +107,111 @@ TEST(EnemyFleet, AWreckExplodesOnceAndIsCountedTheTickAfterItsFortiethExplosionU
         ASSERT_EQ(
             std::make_tuple(fleet.enemies.size(), wreck.explosionTicks, wreck.explosionDone, fleet.destroyed),
             std::make_tuple(6u, std::min(tick, 40), tick == 41, 0));
-        EXPECT_NEAR(wreck.explosion.coreRadius, 0.1f + 0.025f * (tick - 1), 1e-5f) << tick;
     }
     EXPECT_EQ(fx.sounds, std::vector<Sound>{Sound::Explosion}) << "heard once, on the start";
     const Vec3 centre = wreck.explosion.center;
     EXPECT_EQ(std::make_tuple(centre.x, centre.y, centre.z, wreck.position.z),
               std::make_tuple(0.0f, 0.0f, -10.0f, -10.0f));
     // Ten sparks; the walk stops behind the first one that reaches 40.
-    std::vector<int> ages;
-    for (const explosionparticle& spark : wreck.explosion.particles)
-        ages.push_back(spark.age);
-    EXPECT_EQ(ages, (std::vector<int>{40, 39, 39, 39, 39, 39, 39, 39, 39, 39}));
+    const std::vector<explosionparticle>& sparks = wreck.explosion.particles;
+    EXPECT_EQ(std::make_tuple(sparks.size(), sparks[0].age,
+                              std::ranges::count(sparks, 39, &explosionparticle::age)),
+              std::make_tuple(10u, 40, 9));
     fleet.update(0.0f, 0.0f, 0.0f, fx);
     EXPECT_EQ(std::make_tuple(fleet.enemies.size(), fleet.destroyed), std::make_tuple(5u, 1));
 
-    // Over many explosions every spark size and direction component comes up, and nothing outside them.
-    std::set<float> slices, components;
+    // Over many explosions every spark size from 2 to 9 comes up, and no other.
+    std::set<float> slices;
     for (int more = 0; more < 300; ++more) {
         Explosion e;
         e.start(1.0f, 2.0f, 3.0f);
-        for (const explosionparticle& spark : e.particles) {
+        for (const explosionparticle& spark : e.particles)
             slices.insert(spark.slices);
-            components.insert({spark.direction.x, spark.direction.y, spark.direction.z});
-            ASSERT_EQ(std::make_tuple(spark.position.x, spark.position.y, spark.position.z, spark.radius),
-                      std::make_tuple(1.0f, 2.0f, 3.0f, 0.125f));
-        }
     }
     EXPECT_EQ(slices, (std::set<float>{2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(std::make_tuple(components.size(), *components.begin(), *components.rbegin()),
-              std::make_tuple(200u, -1.0f, 0.99f));
+}
+
+TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGame) {
+    const SavedGame keep;
+    static_cast<GameState&>(game) = GameState{};
+    game.scheduleTimer = [](TimerId id, unsigned int delay, int value) {
+        armed.emplace_back(id, delay, value);
+    };
+    // callback, id, first delay and value, delay of the runs after; the tick draws, so it is not run here
+    const std::tuple<void (*)(int), TimerId, unsigned int, int, unsigned int> timers[] = {
+        {nullptr, TimerId::Tick, 50, 50, 5},
+        {townTimer, TimerId::Town, 500, 1, 300},
+        {beamTimer, TimerId::Beam, 1200, 1, 550},
+        {gunTimer, TimerId::Gun, 80, 0, 80},
+        {causticTimer, TimerId::Caustic, 100, 0, 50},
+        {enemyTimer, TimerId::Enemy, 200, 0, 125},
+        {lowerWaterTimer, TimerId::LowerWater, 20000, 0, 20000}};
+    armed.clear();
+    armTimers(game);
+    armTimers(game);
+    EXPECT_FALSE(rearmTimer(game, TimerId::Beam, 20)) << "a timer whose run is pending is not armed again";
+    ASSERT_EQ(armed.size(), 7u);
+    // Armed in table order; each callback marks its own run started and goes again after its own delay.
+    for (size_t k = 0; k < 7; ++k) {
+        const auto& [callback, id, first, value, again] = timers[k];
+        EXPECT_EQ(armed[k], Armed(id, first, value));
+        if (!callback)
+            continue;
+        armed.push_back({});
+        callback(1);
+        EXPECT_EQ(armed.back(), Armed(id, again, id == TimerId::Beam ? 0 : 1)) << "no town, nobody to beam";
+    }
+    // Once the game is over no timer goes again, though the water sinks in the run under way; a restart
+    // then arms only the timers that stopped.
+    game.gameOver = true;
+    armed.clear();
+    lowerWaterTimer(1);
+    enemyTimer(1);
+    game.gameOver = false;
+    armTimers(game);
+    EXPECT_EQ(std::make_pair(armed, game.waterLevel),
+              std::make_pair(std::vector<Armed>{{TimerId::Enemy, 200, 0}, {TimerId::LowerWater, 20000, 0}},
+                             kStartWaterLevel - 1.0f));
+}
+
+TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
+    const SavedGame keep;
+    static_cast<GameState&>(game) = GameState{};
+    game.playerPos = {};
+    game.effects.showText("Stadt evakuiiert: Ulm", 0.0f, 0.0f, {});
+    game.enemyFleet = EnemyFleet{};
+    std::srand(11);
+    // A full fleet spawns nobody; all six close in within reach, so each fires every three seconds.
+    for (int k = 0; k < kMaxEnemies; ++k)
+        onFakeClock(placeEnemy(-12.0f + 4 * k, k % 2 * 3.0f, -5.0f));
+    for (int run = 1; run <= 24 * 100 && !game.gameOver; ++run) {
+        const int life = game.lifePoints, flashes = hitFlashes(game.effects);
+        fakeNow += std::chrono::milliseconds(125); // the enemy timer's period
+        enemyTimer(1);
+        // A new bullet flies from its enemy at the player off by an aim error in thousandths; it hits when
+        // that error is within 0.2, and each hit takes three life points.
+        int hits = 0;
+        for (const Enemy& enemy : game.enemyFleet.enemies) {
+            int fresh = 0;
+            for (const w4particle& b : enemy.bullets) {
+                const auto off = [](float aim, float from) {
+                    return std::lround((aim * 40.0f + from) * 1000.0f);
+                };
+                const long x = off(b.direction.x, b.position.x), y = off(b.direction.y, b.position.y),
+                           z = off(b.direction.z, b.position.z);
+                fresh += b.age == 0;
+                hits += b.age == 0 && x * x + y * y + z * z <= 40000;
+            }
+            ASSERT_EQ(fresh, run % 24 == 0 ? 3 : 0)
+                << "three bullets from each enemy every 24th run: " << run;
+        }
+        EXPECT_EQ(std::make_pair(hitFlashes(game.effects) - flashes, life - game.lifePoints),
+                  std::make_pair(hits, 3 * hits))
+            << run;
+        EXPECT_EQ(endGameIfDestroyed(game), game.lifePoints < 1) << run;
+        EXPECT_EQ(game.effects.screenTexts.empty(), game.gameOver) << "the end screen stands alone";
+    }
+    ASSERT_TRUE(game.gameOver) << "still alive after 100 bursts of the whole fleet";
+    EXPECT_TRUE(game.gameEnded);
+    game.enemyFleet = EnemyFleet{};
 }
