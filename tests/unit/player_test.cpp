@@ -165,7 +165,7 @@ TEST(Gun, FiresBelowSeventyHitsAllOnTheAimAndEveryShotIsHeardTurnsTheBarrelFlash
     EXPECT_EQ(std::make_tuple(enemies[0].health, enemies[1].health, enemies[2].health, state.shotHits,
                               state.effects.worldShapes.size()),
               std::make_tuple(-320, -430, 100, 42, 42u));
-    const WorldShape& s = state.effects.worldShapes[1];
+    const WorldShape& s = state.effects.worldShapes.at(1);
     EXPECT_EQ(
         std::tuple_cat(xyz(s.position), std::tie(s.kind, s.size, s.detail, s.colour, s.blended)),
         std::tuple_cat(xyz(enemies[1].position), std::make_tuple(WorldShape::Kind::Sphere, 0.9f, 10,
@@ -183,16 +183,16 @@ TEST(Gun, FiresBelowSeventyHitsAllOnTheAimAndEveryShotIsHeardTurnsTheBarrelFlash
         const MuzzleFlash flash = state.effects.muzzleFlash.value();
         ASSERT_EQ(std::make_tuple(state.gunBarrelAngle, state.muzzleFlashFrame, flash.turn),
                   std::make_tuple(barrel, shot % 5, barrel + 72.0f * ((shot - 1) % 5)));
-        const Vec3 v = weapons.tracers.back().direction;
+        const Vec3 v = weapons.tracers.at(20 + shot).direction;
         spreads.insert(std::lround((std::asin(v.y) / kDegree + 10.0) * 1000.0));
         spreads.insert(std::lround((std::atan2(v.x, -v.z) / kDegree - 20.0) * 1000.0));
     }
     EXPECT_EQ(std::make_tuple(spreads.size(), *spreads.begin(), *spreads.rbegin()),
               std::make_tuple(1400u, -700L, 699L));
-    EXPECT_EQ(
-        std::make_tuple(weapons.tracers.size(), xyz(weapons.tracers.back().position), state.effects.sounds),
-        std::make_tuple(20021u, std::make_tuple(1.0f, 2.0f, 3.0f),
-                        std::vector<Sound>(20021, Sound::GunShot)));
+    EXPECT_EQ(std::make_tuple(weapons.tracers.size(), xyz(weapons.tracers.at(20020).position),
+                              state.effects.sounds),
+              std::make_tuple(20021u, std::make_tuple(1.0f, 2.0f, 3.0f),
+                              std::vector<Sound>(20021, Sound::GunShot)));
 }
 
 TEST(Gun, TheAimLineIsABoxOfPointThreeAroundTheWholeLine) {
