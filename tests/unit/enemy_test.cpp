@@ -175,13 +175,14 @@ TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGam
 TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
     const SavedGame keep;
     static_cast<GameState&>(game) = GameState{};
-    game.playerPos = {};
     game.effects.showText("Stadt evakuiiert: Ulm", 0.0f, 0.0f, {});
     game.enemyFleet = EnemyFleet{};
     std::srand(11);
-    // A full fleet spawns nobody; all six close in within reach, so each fires every three seconds.
+    // The player at the origin and a full fleet, which spawns nobody: all six close in within reach, so each
+    // fires every three seconds.
     for (int k = 0; k < kMaxEnemies; ++k)
         onFakeClock(placeEnemy(-12.0f + 4 * k, k % 2 * 3.0f, -5.0f));
+    const auto error = [](float aim, float from) { return std::lround((aim * 40.0f + from) * 1000.0f); };
     for (int run = 1; run <= 24 * 100 && !game.gameOver; ++run) {
         const int life = game.lifePoints, flashes = hitFlashes(game.effects);
         fakeNow += std::chrono::milliseconds(125); // the enemy timer's period
@@ -192,11 +193,8 @@ TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
         for (const Enemy& enemy : game.enemyFleet.enemies) {
             int fresh = 0;
             for (const w4particle& b : enemy.bullets) {
-                const auto off = [](float aim, float from) {
-                    return std::lround((aim * 40.0f + from) * 1000.0f);
-                };
-                const long x = off(b.direction.x, b.position.x), y = off(b.direction.y, b.position.y),
-                           z = off(b.direction.z, b.position.z);
+                const long x = error(b.direction.x, b.position.x), y = error(b.direction.y, b.position.y),
+                           z = error(b.direction.z, b.position.z);
                 fresh += b.age == 0;
                 hits += b.age == 0 && x * x + y * y + z * z <= 40000;
             }

@@ -71,6 +71,7 @@ TEST(Keyboard, ThrustLiftCommandsArrowsAndBeaming) {
     // c and n nudge the aim away from the view; each arrow turns the view and copies its own axis to the aim.
     pressKey(state, towns, 'c');
     pressKey(state, towns, 'n');
+    // arrow (104 is page up), then pitch, heading and aimPitch; the aim's heading follows the view's
     const std::tuple<int, float, float, float> arrows[] = {
         {kArrowLeft, 0, 1.5, 5}, {kArrowDown, 1.5, 1.5, 1.5}, {kArrowRight, 1.5, 0, 1.5}, {kArrowUp, 0, 0, 0},
         {104, 0, 0, 0},
@@ -245,7 +246,7 @@ TEST(Torpedo, PressesLaunchDetonateAndLaunchAgainAndTheBlastTakesAHundredWithinT
                   std::make_tuple(sound, torpedoState, left, out));
     }
     EXPECT_TRUE(weapons.runningTorpedoes[1].detonated) << "each press sets off its own torpedo";
-    EXPECT_EQ(std::tie(enemies[0].health, state.gunTriggerHeld), std::make_tuple(-100, false));
+    EXPECT_EQ(enemies[0].health, -100);
 
     // One unit out along -z, the blast reaches exactly 30, not just outside, one inside, a wreck again.
     weapons.update(100.0f, 0.0f, 0.0f, 0.0f, 0.0f);
