@@ -208,5 +208,7 @@ TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
         EXPECT_EQ(game.effects.screenTexts.empty(), game.gameOver) << "the end screen stands alone";
     }
     ASSERT_TRUE(game.gameOver && game.gameEnded) << "still alive after 100 bursts of the whole fleet";
+    for (const Enemy& enemy : game.enemyFleet.enemies)
+        EXPECT_LT(distance(enemy.position, {}), 8.5f) << "the fleet closes in to 8, then only trembles";
     game.enemyFleet = EnemyFleet{};
 }
