@@ -1,117 +1,89 @@
+#include "app/Instruments.h"
 #include "core/GameState.h"
 #include "towns/Beaming.h"
-#include "towns/Stadt.h"
 #include "towns/TownList.h"
-#include "world/BitmapReader.h"
 #include "world/Terrain.h"
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <climits>
 
-namespace {
-
-// A floor whose height encodes the position, so every placement can be checked against its grid point.
-void fillSlopedGrid() {
-    BitmapImage image;
-    image.width = kGridColumns;
-    image.height = kGridRows;
-    image.pixels = std::make_unique<uint8_t[]>(static_cast<size_t>(kGridColumns) * kGridRows * 3);
-    for (int row = 0; row < kGridRows; ++row)
-        for (int column = 0; column < kGridColumns; ++column)
-            image.pixels[(static_cast<size_t>(row) * kGridColumns + column) * 3] =
-                static_cast<uint8_t>((column + 3 * row) % 256);
-    ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
-}
-
-Stadt townAt(float x, float y, float z, int inhabitants = 10) {
-    return Stadt(x, y, z, inhabitants, "T");
-}
-
-} // namespace
-
-TEST(Towns, TownsAndStartPointsStandOnTheirGridPointsWithTheirOffsets) {
-    fillSlopedGrid();
+TEST(Towns, StandOnTheirGridPointsWithTheirOffsetsAndTheTownTimerRunsTheSignAndFindsTheNearest) {
+    terrainGrid[685][309] = {10.0f, 20.0f, 30.0f, 0.0f};
+    terrainGrid[538][191] = {-1.0f, -2.0f, -3.0f, 0.0f};
     const std::vector<Stadt> towns = makeTowns();
-    ASSERT_EQ(towns.size(), 21u);
-    EXPECT_EQ(std::accumulate(towns.begin(), towns.end(), 0,
-                              [](int sum, const Stadt& town) { return sum + town.inhabitants; }),
-              390);
-    struct Case {
-        Vec3 placed;
-        int column, row;
-        double dx, dy, dz;
-    };
-    const Vec3d start3 = startPoint(3), start4 = startPoint(9); // draws are taken modulo the five points
-    const Case cases[] = {
-        {towns[0].position, 415, 260, 0.0, 0.5, 0.0},       // Karlsruhe
-        {towns[15].position, 685, 309, -180.0, -48.0, 0.0}, // Nuernberg, off its grid point onto the floor
-        {start3.toFloat(), 412, 262, 25.0, 4.0, 0.0},
-        {start4.toFloat(), 538, 191, -10.0, 6.0, -10.0},
-    };
-    for (const Case& c : cases) {
-        const TerrainVertex& point = terrainGrid[c.column][c.row];
-        EXPECT_FLOAT_EQ(c.placed.x, static_cast<float>(point.x + c.dx)) << c.column;
-        EXPECT_FLOAT_EQ(c.placed.y, static_cast<float>(point.y + c.dy)) << c.column;
-        EXPECT_FLOAT_EQ(c.placed.z, static_cast<float>(point.z + c.dz)) << c.column;
-    }
-    EXPECT_EQ(towns[15].name, "Nuernberg");
-    EXPECT_EQ(towns[0].inhabitants, 10);
-}
+    const Vec3 nuernberg = towns.at(15).position;
+    const Vec3d start = startPoint(9); // draws are taken modulo the five points
+    EXPECT_EQ(std::make_tuple(towns.size(), towns[15].name, nuernberg.x, nuernberg.y, nuernberg.z, start.x,
+                              start.y, start.z),
+              std::make_tuple(21u, "Nuernberg", -170.0f, -28.0f, 30.0f, -11.0, 4.0, -13.0));
 
-TEST(Towns, NearestTownKeepsTheEarlierOfEqualsAndFindsEmptiedTowns) {
-    std::vector<Stadt> towns{townAt(10, 0, 0), townAt(-10, 0, 0), townAt(0, 0, -5, 0)};
-    EXPECT_EQ(findNearestTown(towns, {0, 0, 0}), 2); // an evacuated town is still a town
-    towns[2].position = {0, 0, -10};
-    EXPECT_EQ(findNearestTown(towns, {0, 0, 0}), 0); // three at 10: the first wins
-    EXPECT_EQ(findNearestTown(towns, {-9, 0, 0}), 1);
-    EXPECT_EQ(findNearestTown({}, {0, 0, 0}), -1);
-    // Farther than the search's starting distance counts as none.
-    EXPECT_EQ(findNearestTown({townAt(20000, 0, 0)}, {0, 0, 0}), -1);
-
-    // The beam timer's next value: the nearest town's inhabitants, none without a town.
+    // The SOS light runs round its four frames; of towns at equal distance the earlier is the nearest, an
+    // emptied town is still a town, and while none lies within 10000 the last one stays, if still listed.
+    std::vector<Stadt> near{Stadt(0, 0, -10, 1, "A"), Stadt(10, 0, 0, 0, "B")};
     GameState state;
-    towns[1].inhabitants = 7;
-    for (const auto& [nearest, value] : {std::pair{1, 7}, {2, 0}, {-1, 0}, {3, 0}}) {
-        state.nearestTown = nearest;
-        EXPECT_EQ(beamTimerValue(state, towns), value) << nearest;
+    std::vector<int> found;
+    for (const double x : {0.0, 0.0, 9.0, 50000.0, 50000.0}) {
+        state.playerPos = {x, 0.0, 0.0};
+        townTimerStep(state, near);
+        found.push_back(state.sosFrame * 10 + state.nearestTown);
     }
+    near.pop_back();
+    townTimerStep(state, near);
+    EXPECT_EQ(found, (std::vector<int>{10, 20, 31, 1, 11})) << "frame times ten plus the nearest town";
+    EXPECT_EQ(state.nearestTown, -1);
+
+    // A town's sign turns 2.5 degrees a drawing, truncated, and folds at 360.
+    EXPECT_EQ(std::make_tuple(nextSignAngle(0), nextSignAngle(1), nextSignAngle(358), nextSignAngle(360)),
+              std::make_tuple(2, 3, 360, 0));
 }
 
-TEST(Towns, SignTurnsTwoDegreesAndTownsShowWithin175) {
-    int angle = 0;
-    for (int drawing = 0; drawing < 180; ++drawing)
-        angle = nextSignAngle(angle);
-    EXPECT_EQ(angle, 360);
-    EXPECT_EQ(nextSignAngle(angle), 0);
-
-    EXPECT_TRUE(townInDrawingRange(distance({0, 0, 0}, {174.99f, 0, 0})));
-    EXPECT_FALSE(townInDrawingRange(distance({0, 0, 0}, {175.0f, 0, 0})));
-    EXPECT_FALSE(townInDrawingRange(distance({0, 0, 0}, {105.0f, 140.0f, 0})));
-}
-
-TEST(GameStateReset, EveryNewGameStartsFromTheSameFieldsAndKeepsTheRest) {
+TEST(Beaming, ATownIsEvacuatedOnePersonARunAndAnnouncedSixTimesAfterwards) {
+    std::vector<Stadt> towns{Stadt(50.0f, 0.0f, 0.0f, 4, "Ulm"), Stadt(0.0f, -5.0f, -10.0f, 3, "Bonn")};
     GameState state;
-    state.score = state.shotsFired = state.shotHits = state.sosFrame = state.evacMessageCount = 7;
-    state.torpedoes = state.torpedoState = state.gunBarrelAngle = state.muzzleFlashFrame = 1;
-    state.heading = state.pitch = 30.0f;
-    state.causticFrame = 12;
+    state.nearestTown = 1;
     state.beamingActive = true;
-    state.lifePoints = 40;
-    state.waterLevel = 12.5f;
-    state.gunHeat = 33;
+    state.evacMessageCount = 3; // left from an earlier town: a beaming run starts the count again
+    for (int run = 0; run < 12; ++run) {
+        state.effects.worldShapes.clear();
+        beamTimerStep(state, towns, beamTimerValue(state, towns));
+        // A beaming run scores one, five for the last person, and draws a line from the town to the hull
+        // under the camera in the next frame; the run after the last ends the beaming and starts six showings
+        // of the message.
+        const std::vector<WorldShape>& beam = state.effects.worldShapes;
+        ASSERT_EQ(
+            std::make_tuple(beam.size(), state.beamingActive, state.effects.screenTexts.size(), state.score),
+            std::make_tuple(run < 3 ? 1u : 0u, run < 3, run >= 3 && run < 9 ? 1u : 0u, run < 2 ? run + 1 : 7))
+            << run;
+        EXPECT_TRUE(run >= 3 ||
+                    (beam[0].kind == WorldShape::Kind::Line && beam[0].position.z == -10.0f &&
+                     beam[0].end.y == -1.0f && beam[0].end.z == 0.0f && beam[0].size == 20.0f &&
+                     beam[0].colour == Colour{0.0f, 1.0f, 1.0f, 1.0f} && state.evacMessageCount == 0));
+    }
+    EXPECT_EQ(std::make_pair(state.torpedoes, towns[0].inhabitants), std::make_pair(1, 4)) << "once";
+}
+
+TEST(Instruments, LifeBarByTenthsAndTheFieldsEveryNewGameStartsFrom) {
+    for (const auto& [life, texture] :
+         {std::pair{INT_MAX, 9}, {91, 9}, {90, 9}, {89, 8}, {10, 1}, {9, 0}, {1, 0}, {0, 10}, {INT_MIN, 10}})
+        EXPECT_EQ(lifeBarTexture(life), texture) << life;
+
+    // A new game starts these from 0 and a few more from their values; the life, the water and the gun's
+    // heat carry over.
+    GameState state;
+    int* const counters[] = {&state.score,          &state.shotsFired,   &state.shotHits,
+                             &state.sosFrame,       &state.torpedoState, &state.evacMessageCount,
+                             &state.gunBarrelAngle, &state.causticFrame, &state.muzzleFlashFrame};
+    for (int* counter : counters)
+        *counter = 7;
+    state.heading = state.pitch = state.waterLevel = 30.0f;
+    state.beamingActive = true;
+    state.lifePoints = state.gunHeat = 40;
     resetPerGameFields(state);
-    EXPECT_EQ(std::vector<int>({state.score, state.shotsFired, state.shotHits, state.sosFrame,
-                                state.evacMessageCount, state.torpedoState, state.gunBarrelAngle,
-                                state.muzzleFlashFrame, state.causticFrame, state.mouseLastX,
-                                state.mouseLastY, state.torpedoes}),
-              std::vector<int>({0, 0, 0, 0, 0, 0, 0, 0, 0, 400, 400, 5}));
-    EXPECT_EQ(state.heading, 0.0f);
-    EXPECT_EQ(state.pitch, 0.0f);
-    EXPECT_FLOAT_EQ(state.causticScale, 0.75f);
-    EXPECT_FALSE(state.beamingActive);
-    // Not per-game fields: the life points, the water and the gun's heat carry over.
-    EXPECT_EQ(state.lifePoints, 40);
-    EXPECT_FLOAT_EQ(state.waterLevel, 12.5f);
-    EXPECT_EQ(state.gunHeat, 33);
+    for (int* counter : counters)
+        EXPECT_EQ(*counter, 0);
+    EXPECT_EQ(std::make_tuple(state.mouseLastX, state.mouseLastY, state.torpedoes, state.beamingActive,
+                              state.heading, state.pitch, state.causticScale, state.waterLevel,
+                              state.lifePoints, state.gunHeat),
+              std::make_tuple(400, 400, 5, false, 0.0f, 0.0f, 0.75f, 30.0f, 40, 40));
 }
