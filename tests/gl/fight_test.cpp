@@ -53,36 +53,10 @@ TEST_F(Fight, ShapesShowOnceWhereTheTurnedCameraLooksAndTextsUntilCleared) {
     EXPECT_EQ(pixelsNear(renderFrame(), text, cv::Scalar::all(227), 28), 0);
 }
 
-TEST_F(Fight, EnemiesAreRedCraftsWithTrailsOfTheirOwnTexture) {
-    placeEnemy(1.5f, 5000.0f, -10.0f); // right of the centre
-    placeEnemy(-1.5f, 5000.0f, -6.0f); // left of it, nearer
-    const cv::Mat bare = renderFrame();
-    EXPECT_TRUE(reddish(meanColour(bare, {501, 292, 16, 16})));
-    EXPECT_TRUE(reddish(meanColour(bare, {211, 292, 16, 16})));
-    EXPECT_FALSE(reddish(meanColour(bare, {392, 292, 16, 16})));
-    // The near one's trail rises above it and nowhere else.
-    for (int k = 0; k < 40; ++k)
-        game.enemyFleet.enemies[1].emitter.update(-1.5f, 5000.0f, -6.0f);
-    const cv::Mat trail = renderFrame();
-    EXPECT_GT(changed(bare, trail, {160, 60, 120, 160}), 200) << "no bubbles above the craft";
-    EXPECT_EQ(changed(bare, trail, {0, 300, 800, 300}) + changed(bare, trail, {400, 0, 400, 300}), 0);
-
-    // Each craft has a texture of its own, not the submarine's; a dropped craft's is deleted by the next
-    // frame.
-    const unsigned int own = game.enemyFleet.enemies[0].bubbleTexture;
-    EXPECT_TRUE(glIsTexture(own));
-    EXPECT_NE(own, game.enemyFleet.enemies[1].bubbleTexture);
-    EXPECT_NE(own, game.sceneTextures[kBubbleTexture]);
-    game.enemyFleet.enemies[0].position.z = -500.0f; // out of range: the next update drops it
-    game.enemyFleet.update(0.0f, 5000.0f, 0.0f, game.effects);
-    ASSERT_EQ(game.enemyFleet.enemies.size(), 1u);
-    renderFrame();
-    EXPECT_FALSE(glIsTexture(own)) << "the dropped craft's texture leaked";
-}
-
-// Bubbles, shots, a torpedo, an enemy's bullet and an explosion add their light to the water; an opaque ball
-// behind them, drawn after them, still shows whole.
-TEST_F(Fight, GlowingThingsAddTheirLightAndHideNothingDrawnAfterThem) {
+// Crafts, one with a trail and a bullet, a wreck exploding, the submarine's bubbles, a tracer and a torpedo.
+// What glows adds its light to the water and hides nothing drawn after it: an opaque ball behind it all,
+// drawn last, still shows whole.
+TEST_F(Fight, AFightShowsWhereItIsAndItsGlowHidesNothingDrawnAfterIt) {
     const auto withBackdrop = [] {
         game.effects.addSphere({0.0f, 5000.0f, -40.0f}, 10.0f, 30, {1.0f, 0.0f, 1.0f, 1.0f}, false);
         return renderFrame();
@@ -92,24 +66,40 @@ TEST_F(Fight, GlowingThingsAddTheirLightAndHideNothingDrawnAfterThem) {
         game.playerBubbles.update(-1.0f, 4999.6f, -10.0f);
     game.weaponSystem.tracers.emplace_back(Vec3{0.8f, 5000.8f, -10.0f}, 0.0f, 0.0f);
     quietly([] { game.weaponSystem.runningTorpedoes.emplace_back(Vec3{0.8f, 4999.2f, -10.0f}, 0.0f, 0.0f); });
-    placeEnemy(-5.0f, 5000.0f, -12.0f).bullets.emplace_back(Vec3{0.0f, 4999.0f, -8.0f}, Vec3{});
+    placeEnemy(3.0f, 5000.0f, -8.0f);
+    Enemy& craft = placeEnemy(-3.0f, 5000.0f, -8.0f);
+    for (int k = 0; k < 40; ++k)
+        craft.emitter.update(-3.0f, 5000.0f, -8.0f);
+    craft.bullets.emplace_back(Vec3{0.0f, 4999.0f, -8.0f}, Vec3{});
     Enemy& wreck = placeEnemy(0.0f, 5000.0f, -15.0f);
     wreck.health = 0;
     for (int k = 0; k < 10; ++k)
         wreck.update(0.0f, 5000.0f, 0.0f, game.effects);
     const cv::Mat glowing = renderFrame();
 
-    const std::pair<const char*, cv::Rect> places[] = {{"bubbles", {310, 240, 40, 60}},
-                                                       {"tracer", {448, 232, 20, 20}},
-                                                       {"torpedo", {448, 348, 20, 20}},
-                                                       {"bullet", {395, 385, 10, 10}},
-                                                       {"core", {390, 290, 20, 20}}};
+    EXPECT_TRUE(reddish(meanColour(glowing, {120, 292, 16, 16})) &&
+                reddish(meanColour(glowing, {664, 292, 16, 16})))
+        << "no red crafts at the sides";
+    const std::pair<const char*, cv::Rect> places[] = {
+        {"bubbles", {310, 240, 40, 60}}, {"trail", {100, 190, 56, 56}},  {"tracer", {448, 232, 20, 20}},
+        {"torpedo", {448, 348, 20, 20}}, {"bullet", {395, 385, 10, 10}}, {"core", {390, 290, 20, 20}}};
     for (const auto& [name, where] : places) {
         EXPECT_GT(changed(empty, glowing, where), where.area() / 10) << "no " << name;
         EXPECT_GE(meanColour(glowing, where)[0], kClearColour[0] - 1) << name << " covers the water";
     }
     EXPECT_EQ(changed(backdrop, withBackdrop(), {280, 180, 240, 240}), 0)
         << "something hid the ball behind it";
+
+    // Each craft's trail has a texture of its own, not the submarine's, deleted by the frame after the craft
+    // is dropped.
+    const unsigned int own = game.enemyFleet.enemies[0].bubbleTexture;
+    EXPECT_TRUE(glIsTexture(own));
+    EXPECT_NE(own, game.enemyFleet.enemies[1].bubbleTexture);
+    EXPECT_NE(own, game.sceneTextures[kBubbleTexture]);
+    game.enemyFleet.enemies[0].position.z = -500.0f; // out of range: the next update drops it
+    game.enemyFleet.update(0.0f, 5000.0f, 0.0f, game.effects);
+    renderFrame();
+    EXPECT_FALSE(glIsTexture(own)) << "the dropped craft's texture leaked";
 }
 
 TEST_F(Fight, AnExplosionsCoreBurnsFromYellowToAFadingRed) {
@@ -120,12 +110,9 @@ TEST_F(Fight, AnExplosionsCoreBurnsFromYellowToAFadingRed) {
     wreck.update(0.0f, 5000.0f, 0.0f, game.effects);
     wreck.explosion.particles.clear(); // the sparks would fly through the core
     std::vector<cv::Scalar> seen;
-    for (int n = 0; n <= 40; ++n) {
-        if (n > 0)
-            wreck.update(0.0f, 5000.0f, 0.0f, game.effects);
+    for (int n = 0; n <= 40; ++n, wreck.update(0.0f, 5000.0f, 0.0f, game.effects))
         if (n % 10 == 0)
             seen.push_back(meanColour(renderFrame(), core) - bg);
-    }
     EXPECT_GT(seen[0][2], 150) << "a bright yellow core at the start: " << seen[0];
     EXPECT_GT(seen[0][1], 150) << seen[0];
     EXPECT_GT(seen[2][2], seen[2][1] + 30) << "red by the middle: " << seen[2];

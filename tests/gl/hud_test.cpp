@@ -38,6 +38,7 @@ void overlayAfterOddBlending() {
 TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     game.score = 1;
     game.torpedoes = 5;
+    game.gunHeat = 0;
     const cv::Mat plain = renderFrame();
     // The crosshair lightens the water around the middle and nowhere beside it, at half strength.
     const auto lighter = [&](const cv::Rect& where) {
@@ -59,13 +60,10 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     const cv::Rect fill = boundingBox(changes(plain, renderFrame(), heatColumn)) + heatColumn.tl();
     EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + 0.26f + 70.0f / 182.0f).y, 3);
     EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + 0.26f).y, 3);
-    game.gunHeat = 0;
 
     // The figure: red out of reach, green with a town in reach, blue while beaming, even an emptied town.
     const cv::Rect figure = area(-1.0f, -0.85f, -0.8f, -0.45f);
-    game.towns.erase(game.towns.begin() + 1, game.towns.end());
     game.towns[0].position = {0.0f, 5000.0f, 500.0f}; // behind the camera
-    game.towns[0].inhabitants = 3;
     game.nearestTown = 0;
     const cv::Scalar red = meanColour(renderFrame(), figure);
     game.towns[0].position.z = 15.0f;

@@ -66,15 +66,18 @@ TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
     causticTimer(1);
     EXPECT_GT(moved(first, frameFrom(surface)), 6.0) << "the caustics did not move";
 
-    // That frame rippled the water around the submarine and nowhere far from it.
+    // A frame ripples the water around the submarine and nowhere far from it.
+    Grid marked = surface;
+    for (TerrainVertex& point : marked)
+        point.water = 25.0f; // where no ripple step leaves a point
+    frameFrom(marked);
     const WaterWindow window = waterWindow(game.playerPos.x, game.playerPos.z);
     int near = 0, all = 0;
     for (int i = window.firstColumn; i <= window.endColumn; ++i)
         for (int j = window.firstRow; j <= window.endRow; ++j)
-            near += terrainGrid[i][j].water !=
-                    surface[static_cast<size_t>(i) * std::size(terrainGrid[0]) + j].water;
-    for (size_t k = 0; k < surface.size(); ++k)
-        all += (&terrainGrid[0][0])[k].water != surface[k].water;
+            near += terrainGrid[i][j].water != 25.0f;
+    for (size_t k = 0; k < marked.size(); ++k)
+        all += (&terrainGrid[0][0])[k].water != 25.0f;
     EXPECT_TRUE(near > 1000 && near == all) << near << " near, " << all << " in all";
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
@@ -96,7 +99,10 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
         // Without the towns, whose signs turn from frame to frame, culling the floor changes no pixel.
         std::vector<Stadt> towns;
         std::swap(towns, game.towns);
+        // The floor and the water take their light from the last normal drawn: each frame compared follows
+        // a frame of the same view.
         const Grid surface = grid();
+        frameFrom(surface);
         game.cullHiddenFloor = false;
         const cv::Mat everything = frameFrom(surface);
         game.cullHiddenFloor = true;
@@ -119,7 +125,8 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(World, RestartKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
+// The restarted world stays for the tests after this one.
+TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
     // The display lists and texture names the world holds.
     const auto held = [] {
         std::set<unsigned int> lists{game.terrainList}, textures;
@@ -135,15 +142,12 @@ TEST_F(World, RestartKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
     game.playerVel = {0.1, 0.0, -0.2};
     game.gunHeat = 35;
     game.towns[3].inhabitants = 0;
-    game.nearestTown = 20;
     game.timerPending = {};
     game.timerPending[static_cast<size_t>(TimerId::LowerWater)] = true; // its last run is still to come
     static std::vector<TimerId> armed;
     game.scheduleTimer = [](TimerId id, unsigned int, int) { armed.push_back(id); };
-    quietly([] {
-        keyboard('y', 0, 0);
-        keyboard('y', 0, 0); // the game runs again: a second press arms nothing twice
-    });
+    // Pressed twice: the game then runs again, and the second press arms nothing twice.
+    quietly([] { keyboard('y', 0, 0), keyboard('y', 0, 0); });
     game.scheduleTimer = nullptr;
 
     EXPECT_EQ(armed, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,
