@@ -19,12 +19,7 @@ protected:
     static cv::Rect area(float left, float bottom, float right, float top) {
         return {pixel(left, top), pixel(right, bottom)};
     }
-    static int dark(const cv::Mat& frame, const cv::Rect& where) {
-        return pixelsNear(frame, where, cv::Scalar::all(0), 20);
-    }
 };
-
-const cv::Scalar kClearColour(0.3 * 255, 0.1 * 255, 0.1 * 255);
 
 // The overlay alone over a cleared view, after a scene that left blending that draws nothing.
 void overlayAfterOddBlending() {
@@ -36,6 +31,7 @@ void overlayAfterOddBlending() {
 } // namespace
 
 TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
+    // Texts in black, the crosshair lighter than the water.
     game.score = 1;
     game.torpedoes = 5;
     game.gunHeat = 0;
@@ -48,8 +44,8 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     EXPECT_EQ(lighter(area(-0.75f, -0.25f, -0.25f, 0.25f)) + lighter(area(0.25f, -0.25f, 0.75f, 0.25f)), 0);
     const double brightest = cv::norm(plain(cv::Rect(300, 200, 200, 200)), cv::NORM_INF);
     EXPECT_TRUE(brightest > 100.0 && brightest < 200.0) << brightest;
-    EXPECT_GT(dark(plain, area(-0.9f, -0.94f, -0.45f, -0.86f)), 60) << "no score line";
-    EXPECT_GT(dark(plain, area(0.9f, -0.92f, 1.0f, -0.84f)), 20) << "no torpedo count";
+    EXPECT_GT(pixelsNear(plain, area(-0.9f, -0.94f, -0.45f, -0.86f), {}, 20), 60) << "no score line";
+    EXPECT_GT(pixelsNear(plain, area(0.9f, -0.92f, 1.0f, -0.84f), {}, 20), 20) << "no torpedo count";
 
     // The life bar's segments go out as the life goes; the heat fill rises from its bottom in the right bar.
     game.lifePoints = 50;
@@ -77,12 +73,12 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
 
     // The end screen, in the text colour, leaves the state the next frame expects.
     const cv::Rect title = area(-0.32f, 0.43f, 0.3f, 0.53f), stats = area(-0.62f, 0.23f, 0.8f, 0.42f);
-    EXPECT_EQ(dark(plain, title) + dark(plain, stats), 0);
+    EXPECT_EQ(pixelsNear(plain, title, {}, 20) + pixelsNear(plain, stats, {}, 20), 0);
     game.gameOver = true;
     const cv::Mat over = renderFrame();
-    EXPECT_GT(dark(over, title), 150);
-    EXPECT_GT(dark(over, stats), 400);
-    EXPECT_GT(dark(over, area(-0.32f, -0.37f, 0.0f, -0.27f)), 100) << "Spiel beenden mit Esc";
+    EXPECT_GT(pixelsNear(over, title, {}, 20), 150);
+    EXPECT_GT(pixelsNear(over, stats, {}, 20), 400);
+    EXPECT_GT(pixelsNear(over, area(-0.32f, -0.37f, 0.0f, -0.27f), {}, 20), 100) << "Spiel beenden mit Esc";
     EXPECT_EQ(std::tuple(glIsEnabled(GL_LIGHTING), glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_BLEND),
                          glIsEnabled(GL_TEXTURE_2D)),
               std::tuple(GL_TRUE, GL_TRUE, GL_FALSE, GL_FALSE));

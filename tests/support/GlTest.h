@@ -21,6 +21,9 @@ void quietly(const std::function<void()>& f);
 // first).
 cv::Mat renderFrame(void (*draw)() = nullptr);
 
+// The deep-water colour every frame clears to (blue, green, red, 0..255).
+inline const cv::Scalar kClearColour(0.3 * 255, 0.1 * 255, 0.1 * 255);
+
 // Mean colour (blue, green, red, 0..255) of a rectangle of a picture.
 inline cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) {
     return cv::mean(picture(area));
@@ -28,7 +31,8 @@ inline cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) {
 
 // High above the valley looking level along -z in the 800 x 600 window, with no fleet, shots or bubbles:
 // the world is far out of view, so a frame shows only what a test puts a few units ahead, over the clear
-// colour. The game record and the towns come back afterwards.
+// colour. The game record and the towns come back afterwards, and the test fails on a GL error or a stack
+// left deeper than it was.
 class GlScene : public testing::Test {
 protected:
     GlScene();
