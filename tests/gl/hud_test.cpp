@@ -1,221 +1,133 @@
-#include "app/Frame.h"
-#include "app/Game.h"
-#include "app/TimerCallbacks.h"
-#include "app/Window.h"
+#include "app/Hud.h"
+#include "app/Instruments.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
-#include "support/SavedGame.h"
-#include "towns/TownModelGl.h"
-#include "world/TexturesGl.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-// The HUD over an empty view: high above the valley looking straight up, the world draws nothing but the
-// clear colour, so whatever else shows is the overlay. Pixel places below are for the 800 x 600 window:
-// overlay x -1..1 runs over 0..800, y 1..-1 over 0..600.
-class Hud : public testing::Test {
+// Over an empty view, whatever shows besides the clear colour is the overlay. Overlay x -1..1 runs over
+// pixels 0..800, y 1..-1 over 0..600.
+class Hud : public GlScene {
 protected:
-    static void SetUpTestSuite() {
-        loadTextureGroup(TextureGroup::Hud, game.hudTextures);
-        reshape(800, 600);
-        prepareFirstFrame();
-    }
-    void SetUp() override {
-        game.playerPos = {0.0, 5000.0, 0.0};
-        game.pitch = -90.0f;
-    }
-    void TearDown() override {
-        if (ownTown)
-            releaseTownModels(game.towns);
-        game.towns = savedTowns;
-    }
-
-    // Ulm alone in the list, with an empty model: only its sign shows, and calling the model raises no
-    // GL error.
-    void onlyUlm(float z, int inhabitants) {
-        game.towns = {Stadt(0.0f, 5010.0f, z, inhabitants, "Ulm")};
-        game.towns[0].displayList = glGenLists(1);
-        glNewList(game.towns[0].displayList, GL_COMPILE);
-        glEndList();
-        ownTown = true;
-    }
-    bool ownTown = false;
-
-    const SavedGame savedGame;
-    const PlainLight light;
-    const std::vector<Stadt> savedTowns = game.towns;
-
     static cv::Point pixel(float x, float y) {
         return {static_cast<int>((x + 1.0f) * 400.0f), static_cast<int>((1.0f - y) * 300.0f)};
     }
     static cv::Rect area(float left, float bottom, float right, float top) {
         return {pixel(left, top), pixel(right, bottom)};
     }
-    // Box and count of the near-white pixels of a rectangle, in frame coordinates.
-    static std::pair<cv::Rect, int> whiteBlob(const cv::Mat& frame, const cv::Rect& where) {
-        cv::Mat white;
-        cv::inRange(frame(where), cv::Scalar::all(215), cv::Scalar::all(255), white);
-        return {boundingBox(white) + where.tl(), cv::countNonZero(white)};
-    }
 };
 
-const cv::Scalar kClearColour(0.3 * 255, 0.1 * 255, 0.1 * 255);
-
-int countChanges(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where) {
-    return cv::countNonZero(changes(a, b, where));
+// The overlay alone over a cleared view, after a scene that left blending that draws nothing.
+void overlayAfterOddBlending() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBlendFunc(GL_ZERO, GL_ONE);
+    display();
 }
 
 } // namespace
 
-TEST_F(Hud, CrosshairSitsAtTheCentreAtHalfStrength) {
-    const cv::Mat frame = renderFrame();
-    ASSERT_FALSE(frame.empty());
-    // The crosshair's lines lighten the water around the middle and nowhere beside it.
+TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
+    game.score = 1;
+    game.torpedoes = 5;
+    game.gunHeat = 0;
+    const cv::Mat plain = renderFrame();
+    // The crosshair lightens the water around the middle and nowhere beside it, at half strength.
     const auto lighter = [&](const cv::Rect& where) {
-        return pixelsNear(frame, where, kClearColour + cv::Scalar::all(80), 60);
+        return pixelsNear(plain, where, kClearColour + cv::Scalar::all(80), 60);
     };
     EXPECT_GT(lighter(area(-0.25f, -0.25f, 0.25f, 0.25f)), 300);
-    EXPECT_EQ(lighter(area(-0.75f, -0.25f, -0.25f, 0.25f)), 0);
-    EXPECT_EQ(lighter(area(0.25f, -0.25f, 0.75f, 0.25f)), 0);
-    // Half strength: even the lines stay well below white.
-    double brightest = 0.0;
-    cv::minMaxLoc(frame(cv::Rect(300, 200, 200, 200)).reshape(1), nullptr, &brightest);
-    EXPECT_GT(brightest, 100.0);
-    EXPECT_LT(brightest, 200.0);
-}
+    EXPECT_EQ(lighter(area(-0.75f, -0.25f, -0.25f, 0.25f)) + lighter(area(0.25f, -0.25f, 0.75f, 0.25f)), 0);
+    const double brightest = cv::norm(plain(cv::Rect(300, 200, 200, 200)), cv::NORM_INF);
+    EXPECT_TRUE(brightest > 100.0 && brightest < 200.0) << brightest;
+    // Texts come in black.
+    EXPECT_GT(pixelsNear(plain, area(-0.9f, -0.94f, -0.45f, -0.86f), {}, 20), 60) << "no score line";
+    EXPECT_GT(pixelsNear(plain, area(0.9f, -0.92f, 1.0f, -0.84f), {}, 20), 20) << "no torpedo count";
 
-TEST_F(Hud, LifeBarShowsTheLifeLeftAndTheHeatFillGrowsWithTheHeat) {
-    // The life bar's picture fills the bottom bar's quad; its segments light up tenth by tenth.
-    const cv::Rect bar = area(-0.48f, -1.0f, 0.0f, -0.85f); // the segments, right of the life points' text
-    game.lifePoints = 100;
-    const cv::Mat full = renderFrame();
+    // The life bar's segments go out as the life goes; the heat fill spans what the instrument gives, in the
+    // right bar drawn from the bars' reference point at (0, -0.85).
     game.lifePoints = 50;
-    const cv::Mat half = renderFrame();
-    game.lifePoints = 59; // 5 tenths as well
-    const cv::Mat alsoHalf = renderFrame();
-    game.lifePoints = -3;
-    const cv::Mat empty = renderFrame();
-    const int lostHalf = countChanges(full, half, bar);
-    const int lostAll = countChanges(full, empty, bar);
-    EXPECT_GT(lostHalf, 100);
-    EXPECT_GT(lostAll, lostHalf + 100);
-    EXPECT_EQ(countChanges(half, alsoHalf, bar), 0);
-
-    // The heat fill starts at 0.26 above the bar's reference point and grows by gunHeat / 182.
-    const cv::Rect heatColumn = area(0.905f, -0.85f, 0.99f, 0.4f);
+    EXPECT_GT(changed(plain, renderFrame(), area(-0.48f, -1.0f, 0.0f, -0.85f)), 100);
     game.lifePoints = 100;
-    game.gunHeat = 0;
-    const cv::Mat cold = renderFrame();
-    EXPECT_EQ(countChanges(cold, full, heatColumn), 0) << "a cold gun shows no fill";
     game.gunHeat = 70;
-    const cv::Mat hot = renderFrame();
-    const cv::Rect fill = boundingBox(changes(cold, hot, heatColumn)) + heatColumn.tl();
-    EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + 0.26f + 70.0f / 182.0f).y, 3);
-    EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + 0.26f).y, 3);
-}
+    const cv::Rect heatColumn = area(0.905f, -0.85f, 0.99f, 0.4f);
+    const cv::Rect fill = boundingBox(changes(plain, renderFrame(), heatColumn)) + heatColumn.tl();
+    EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + heatFillTop(70)).y, 3);
+    EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + kHeatFillBottom).y, 3);
 
-TEST_F(Hud, PersonIconTellsWhetherBeamingIsPossibleOrRunning) {
-    const cv::Rect icon = area(-1.0f, -0.85f, -0.8f, -0.45f);
-    onlyUlm(0.0f, 3);
+    // The figure: red out of reach, green with a town in reach, blue while beaming, even an emptied town.
+    const cv::Rect figure = area(-1.0f, -0.85f, -0.8f, -0.45f);
+    game.towns[0].position = {0.0f, 5000.0f, 500.0f}; // behind the camera
     game.nearestTown = 0;
-    game.playerPos = {0.0, 5050.0, 0.0};
-    const cv::Scalar red = meanColour(renderFrame(), icon);
-    EXPECT_GT(red[2], red[1] + 20) << "no town in reach: the red figure";
-    game.playerPos = {0.0, 5000.0, 0.0};
-    const cv::Scalar green = meanColour(renderFrame(), icon);
-    EXPECT_GT(green[1], green[2] + 20) << "a town in reach: the green figure";
+    const cv::Scalar red = meanColour(renderFrame(), figure);
+    game.towns[0].position.z = 15.0f;
+    const cv::Scalar green = meanColour(renderFrame(), figure);
     game.beamingActive = true;
     game.towns[0].inhabitants = 0;
-    const cv::Scalar beam = meanColour(renderFrame(), icon);
-    EXPECT_GT(beam[0], red[0] + 20) << "beaming: the blue beam figure, even once the town is empty";
-    EXPECT_GT(beam[0], green[0] + 20);
-    game.beamingActive = false;
-    game.nearestTown = -1;
-    const cv::Scalar none = meanColour(renderFrame(), icon);
-    EXPECT_GT(none[2], none[1] + 20) << "no town at all: red";
+    const cv::Scalar blue = meanColour(renderFrame(), figure);
+    EXPECT_GT(red[2], red[1] + 20);
+    EXPECT_GT(green[1], green[2] + 20);
+    EXPECT_GT(blue[0], std::max(red[0], green[0]) + 20);
+
+    // The end screen, in the text colour, leaves the state the next frame expects.
+    const cv::Rect title = area(-0.32f, 0.43f, 0.3f, 0.53f), stats = area(-0.62f, 0.23f, 0.8f, 0.42f);
+    EXPECT_EQ(pixelsNear(plain, title, {}, 20) + pixelsNear(plain, stats, {}, 20), 0);
+    game.gameOver = true;
+    const cv::Mat over = renderFrame();
+    EXPECT_GT(pixelsNear(over, title, {}, 20), 150);
+    EXPECT_GT(pixelsNear(over, stats, {}, 20), 400);
+    EXPECT_GT(pixelsNear(over, area(-0.32f, -0.37f, 0.0f, -0.27f), {}, 20), 100) << "Spiel beenden mit Esc";
+    EXPECT_EQ(std::tuple(glIsEnabled(GL_LIGHTING), glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_BLEND),
+                         glIsEnabled(GL_TEXTURE_2D)),
+              std::tuple(GL_TRUE, GL_TRUE, GL_FALSE, GL_FALSE));
 }
 
 TEST_F(Hud, RadarPointerFollowsThePositionAndTurnsWithTheHeading) {
     const cv::Rect radar = area(-1.0f, 0.6f, -0.2f, 1.0f);
     // The map's own pixels are not white; the pointer is.
-    game.playerPos = {-100000.0, 5000.0, 100000.0}; // the pointer far off the map
-    ASSERT_EQ(whiteBlob(renderFrame(), radar).second, 0);
-
-    struct Case {
-        double x, z;
-        float heading;
-        bool upright;
+    const auto pointer = [&] {
+        cv::Mat white;
+        cv::inRange(renderFrame()(radar), cv::Scalar::all(215), cv::Scalar::all(255), white);
+        return std::pair{boundingBox(white) + radar.tl(), cv::countNonZero(white)};
     };
-    for (const Case& c : {Case{1024.0, -512.0, 0.0f, true}, Case{3072.0, -1536.0, 0.0f, true},
-                          Case{2048.0, -1024.0, -90.0f, false}, Case{2048.0, -1024.0, 90.0f, false}}) {
-        game.playerPos = {c.x, 5000.0, c.z};
-        game.heading = c.heading;
-        const auto [box, count] = whiteBlob(renderFrame(), radar);
-        ASSERT_GT(count, 40) << c.x;
-        const cv::Point expected = pixel(-1.0f + static_cast<float>(c.x / 4096.0 * 0.8),
-                                         0.6f - static_cast<float>(c.z / 2048.0 * 0.4));
-        const cv::Point centre(box.x + box.width / 2, box.y + box.height / 2);
-        EXPECT_NEAR(centre.x, expected.x, 4) << c.x;
-        EXPECT_NEAR(centre.y, expected.y, 4) << c.x;
-        // The pointer is 0.1 long and 0.05 wide: standing up it is taller than wide, lying down the other
-        // way.
-        EXPECT_EQ(box.height > box.width, c.upright) << c.heading << ": " << box.width << "x" << box.height;
+    game.playerPos = {-100000.0, 5000.0, 100000.0}; // far off the map
+    ASSERT_EQ(pointer().second, 0);
+    for (const auto& [x, z, heading, upright] :
+         {std::tuple{1024.0, -512.0, 0.0f, true}, std::tuple{3072.0, -1536.0, 0.0f, true},
+          std::tuple{2048.0, -1024.0, -90.0f, false}, std::tuple{2048.0, -1024.0, 90.0f, false}}) {
+        game.playerPos = {x, 5000.0, z};
+        game.heading = heading;
+        const auto [box, count] = pointer();
+        ASSERT_GT(count, 40) << x;
+        // The map's 4096 x 2048 units over its 0.8 x 0.4 of the overlay, from its top left corner.
+        const cv::Point want =
+            pixel(-1.0f + static_cast<float>(x / 4096.0 * 0.8), 0.6f - static_cast<float>(z / 2048.0 * 0.4));
+        EXPECT_NEAR(box.x + box.width / 2, want.x, 4) << x;
+        EXPECT_NEAR(box.y + box.height / 2, want.y, 4) << x;
+        // 0.1 long and 0.05 wide: standing up it is taller than wide, lying down the other way.
+        EXPECT_EQ(box.height > box.width, upright) << heading << ": " << box.width << "x" << box.height;
     }
 }
 
-TEST_F(Hud, ScoreLinesAndTheEndScreen) {
-    const auto darkPixels = [](const cv::Mat& frame, const cv::Rect& where) {
-        return pixelsNear(frame, where, cv::Scalar::all(0), 20);
-    };
-    const cv::Rect scoreLine = area(-0.9f, -0.94f, -0.45f, -0.86f);
-    const cv::Rect torpedoes = area(0.9f, -0.92f, 1.0f, -0.84f);
-    const cv::Rect endTitle = area(-0.32f, 0.43f, 0.3f, 0.53f);
-    const cv::Rect endStats = area(-0.62f, 0.23f, 0.8f, 0.42f);
-    game.score = 1;
-    game.torpedoes = 5;
-    const cv::Mat playing = renderFrame();
-    EXPECT_GT(darkPixels(playing, scoreLine), 60);
-    EXPECT_GT(darkPixels(playing, torpedoes), 20);
-    EXPECT_EQ(darkPixels(playing, endTitle), 0);
-    game.score = -88888;
-    EXPECT_GT(darkPixels(renderFrame(), scoreLine), darkPixels(playing, scoreLine) + 40);
-
-    game.gameOver = true;
-    const cv::Mat over = renderFrame();
-    EXPECT_GT(darkPixels(over, endTitle), 150);
-    EXPECT_GT(darkPixels(over, endStats), 400);
-    EXPECT_GT(darkPixels(over, area(-0.32f, -0.37f, 0.0f, -0.27f)), 100) << "Spiel beenden mit Esc";
-    // The end screen leaves the state the next frame expects.
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-}
-
-TEST_F(Hud, BeamLineAndEvacuationMessageShowInTheFramesAfterTheBeamTimer) {
-    // A town above, near where the camera looks; the beam runs from it down to the submarine.
-    onlyUlm(3.0f, 1);
-    game.nearestTown = 0;
-    game.beamingActive = true;
-    const cv::Rect centre = area(-0.15f, -0.6f, 0.15f, 1.0f);
-    const cv::Scalar cyan(255, 255, 0);
-    EXPECT_EQ(pixelsNear(renderFrame(), centre, cyan, 60), 0);
-    beamTimer(1);
-    EXPECT_GT(pixelsNear(renderFrame(), centre, cyan, 60), 50) << "the beam line in the next frame";
-    EXPECT_EQ(pixelsNear(renderFrame(), centre, cyan, 60), 0) << "and only in that one";
-    EXPECT_EQ(game.score, 5);
-
-    const cv::Rect message = area(-0.32f, 0.17f, 0.2f, 0.27f);
-    const auto messagePixels = [&] { return pixelsNear(renderFrame(), message, cv::Scalar::all(0), 20); };
-    EXPECT_EQ(messagePixels(), 0);
-    beamTimer(0);
-    const int shown = messagePixels();
-    EXPECT_GT(shown, 100);
-    EXPECT_EQ(messagePixels(), shown) << "the message stays until the next beam timer run";
-    game.evacMessageCount = 6;
-    beamTimer(0);
-    EXPECT_EQ(messagePixels(), 0);
+// The scene may leave any blending behind: the overlay sets its own, with or without the instruments.
+TEST_F(Hud, MuzzleFlashAndOverlayDrawTheSameWhateverBlendingTheSceneLeft) {
+    const cv::Rect gunArea(150, 350, 500, 250);
+    for (const bool instruments : {true, false}) {
+        SCOPED_TRACE(instruments ? "with the instruments" : "without the instruments");
+        game.drawHud = instruments;
+        game.effects.muzzleFlash = MuzzleFlash{90.0f, 0.0f};
+        const cv::Mat flash = renderFrame();
+        const cv::Mat after = renderFrame();
+        game.effects.muzzleFlash = MuzzleFlash{90.0f, 0.0f};
+        EXPECT_EQ(changed(flash, renderFrame(overlayAfterOddBlending), {0, 0, 800, 600}), 0);
+        game.effects.muzzleFlash.reset();
+        // Once, and turned a quarter left: 0.15 left of the gun's hub at (0, -0.85).
+        const cv::Rect box = boundingBox(changes(flash, after, gunArea)) + gunArea.tl();
+        EXPECT_GT(box.area(), 10000) << "no flash over the gun, or again in the next frame";
+        EXPECT_NEAR(box.x + box.width / 2, pixel(-0.15f, 0.0f).x, 6);
+    }
 }

@@ -1,268 +1,166 @@
-#include "app/Frame.h"
-#include "app/Game.h"
 #include "app/Input.h"
 #include "app/TimerCallbacks.h"
-#include "app/Window.h"
-#include "app/WorldInit.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
+#include "support/Pictures.h"
 #include "towns/TownList.h"
 #include "towns/TownTable.h"
 #include "world/CausticsGl.h"
 #include "world/Terrain.h"
+#include "world/Water.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <iostream>
 #include <set>
-#include <span>
-#include <sstream>
+#include <tuple>
 
 namespace {
 
-// World initialisation with its progress lines kept off the test's console.
-void initWorldQuietly() {
-    std::ostringstream progress;
-    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
-    initWorld();
-    std::cout.rdbuf(console);
-}
-
-// Every display list the world holds: the floor's first list and one per town.
-std::set<unsigned int> worldLists() {
-    std::set<unsigned int> lists{game.terrainList};
-    for (const Stadt& town : game.towns)
-        lists.insert(town.displayList);
-    return lists;
-}
-
-// The names of all four texture groups.
-std::set<unsigned int> worldTextureNames() {
-    std::set<unsigned int> names;
-    for (auto group :
-         {std::span<const unsigned int>(game.worldTextures),
-          std::span<const unsigned int>(game.sceneTextures), std::span<const unsigned int>(game.hudTextures),
-          std::span<const unsigned int>(game.causticTextures)})
-        names.insert(group.begin(), group.end());
-    return names;
-}
-
-// One world for the whole suite: building it costs a second under the sanitisers.
-class World : public ::testing::Test {
+// The world as the game builds it, seen from its start points. Every frame moves the water: frames meant
+// to match start from the same grid.
+class World : public GlScene {
 protected:
-    static void SetUpTestSuite() {
-        reshape(800, 600);
-        prepareFirstFrame();
-        initWorldQuietly();
-        renderFrame();
+    using Grid = std::vector<TerrainVertex>;
+    static Grid grid() {
+        return Grid(&terrainGrid[0][0], &terrainGrid[0][0] + sizeof(terrainGrid) / sizeof(TerrainVertex));
     }
-
-    void SetUp() override {
-        game.pitch = game.aimPitch = 0.0f;
-        game.heading = game.aimHeading = 0.0f;
-        game.cullHiddenFloor = true;
-        game.drawFloor = true;
-    }
-
-    // Points the camera from `from` at `target` (heading turns left, pitch tilts down).
-    static void look(const Vec3d& from, const Vec3& target) {
-        game.playerPos = from;
-        const double dx = target.x - from.x, dy = target.y - from.y, dz = target.z - from.z;
-        const double heading = std::atan2(-dx, -dz) * 180.0 / M_PI;
-        const double pitch = -std::atan2(dy, std::hypot(dx, dz)) * 180.0 / M_PI;
-        game.heading = game.aimHeading = static_cast<float>(heading);
-        game.pitch = game.aimPitch = static_cast<float>(pitch);
-    }
-
-    // Every drawn frame moves the water; two frames meant to match must start from the same surface.
-    struct WaterSnapshot {
-        std::vector<float> heights;
-        int phase = 0;
-    };
-    static WaterSnapshot saveWater() {
-        WaterSnapshot snapshot{{}, game.wavePhase};
-        for (const auto& column : terrainGrid)
-            for (const TerrainVertex& point : column)
-                snapshot.heights.push_back(point.water);
-        return snapshot;
-    }
-    static void restoreWater(const WaterSnapshot& snapshot) {
-        size_t i = 0;
-        for (auto& column : terrainGrid)
-            for (TerrainVertex& point : column)
-                point.water = snapshot.heights[i++];
-        game.wavePhase = snapshot.phase;
+    static cv::Mat frameFrom(const Grid& from) {
+        std::copy(from.begin(), from.end(), &terrainGrid[0][0]);
+        game.wavePhase = 0;
+        return renderFrame();
     }
 };
 
-double maxChannelDifference(const cv::Mat& a, const cv::Mat& b) {
-    cv::Mat difference;
-    cv::absdiff(a, b, difference);
-    double highest = 0.0;
-    cv::minMaxLoc(difference.reshape(1), nullptr, &highest);
-    return highest;
-}
-
 } // namespace
 
-TEST_F(World, FloorIsTexturedAndTheWaterCeilingShowsAbove) {
+TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
     game.playerPos = startPoint(0);
     game.pitch = game.aimPitch = 20.0f; // looking down at the seabed
-    const cv::Mat floor = renderFrame();
-    const cv::Rect lowerHalf(0, 300, 800, 300);
-    const cv::Scalar sand = meanColour(floor, lowerHalf);
-    EXPECT_GT(sand[2], sand[0] + 15)
-        << "the seabed should be sandy, not the blue of the fog or grey stand-ins";
-    cv::Scalar mean, spread;
-    cv::meanStdDev(floor(lowerHalf), mean, spread);
-    EXPECT_GT(spread[1], 6.0) << "a textured floor varies; a flat colour does not";
-    EXPECT_GT(sand[1], 0.7 * sand[2]) << "white light keeps the sand's green: " << sand;
+    cv::Scalar sand, spread;
+    cv::meanStdDev(renderFrame()(cv::Rect(0, 300, 800, 300)), sand, spread);
+    EXPECT_GT(sand[2], sand[0] + 15) << "sandy, not the blue of the fog or grey stand-ins";
+    EXPECT_GT(sand[1], 0.7 * sand[2]) << "white light keeps the sand's green";
+    EXPECT_GT(spread[1], 6.0) << "a textured floor varies";
+    game.pitch = game.aimPitch = -60.0f; // looking up
+    const cv::Scalar ceiling = meanColour(renderFrame(), {200, 100, 400, 200});
+    EXPECT_GT(ceiling[0], kClearColour[0] + 15) << "brighter blue than the bare clear colour";
+    EXPECT_GT(ceiling[0], ceiling[2] + 40);
 
-    game.pitch = game.aimPitch = -60.0f; // looking up at the ceiling
-    const cv::Mat ceiling = renderFrame();
-    const cv::Scalar water = meanColour(ceiling, {200, 100, 400, 200});
-    EXPECT_GT(water[0], 0.3 * 255 + 15) << "the ceiling is brighter blue than the bare clear colour";
-    EXPECT_GT(water[0], water[2] + 40);
+    // The unit prepared at loading casts its frame before the caustic timer ever ran.
+    game.towns.clear(); // their signs turn from frame to frame
+    game.playerPos = startPoint(2);
+    game.pitch = game.aimPitch = 25.0f;
+    const Grid surface = grid();
+    const cv::Rect seabed(0, 350, 800, 250);
+    const auto moved = [&](const cv::Mat& a, const cv::Mat& b) {
+        return cv::norm(a(seabed), b(seabed), cv::NORM_L1) / seabed.area();
+    };
+    prepareCausticUnit(game);
+    const cv::Mat first = frameFrom(surface);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    EXPECT_GT(moved(first, frameFrom(surface)), 6.0) << "no caustics on the floor";
+    causticTimer(1);
+    causticTimer(1);
+    EXPECT_GT(moved(first, frameFrom(surface)), 6.0) << "the caustics did not move";
+
+    // A frame ripples the water around the submarine and nowhere far from it.
+    Grid marked = surface;
+    for (TerrainVertex& point : marked)
+        point.water = 25.0f; // where no ripple step leaves a point
+    frameFrom(marked);
+    const WaterWindow window = waterWindow(game.playerPos.x, game.playerPos.z);
+    int near = 0, all = 0;
+    for (int i = window.firstColumn; i <= window.endColumn; ++i)
+        for (int j = window.firstRow; j <= window.endRow; ++j)
+            near += terrainGrid[i][j].water != 25.0f;
+    for (size_t k = 0; k < marked.size(); ++k)
+        all += (&terrainGrid[0][0])[k].water != 25.0f;
+    EXPECT_TRUE(near > 1000 && near == all) << near << " near, " << all << " in all";
 }
 
-TEST_F(World, TheNearestTownWithItsSosSignIsSeenFromEveryStartPoint) {
+TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCulling) {
     for (int k = 0; k < 5; ++k) {
         const Vec3d start = startPoint(k);
-        const int nearest = findNearestTown(game.towns, start.toFloat());
-        ASSERT_GE(nearest, 0);
-        const Stadt& town = game.towns[static_cast<size_t>(nearest)];
-        ASSERT_LT(distance(start.toFloat(), town.position), 175.0f) << "start point " << k;
-        look(start, {town.position.x, town.position.y + 2.0f, town.position.z});
+        const Stadt& town = game.towns.at(static_cast<size_t>(findNearestTown(game.towns, start.toFloat())));
+        // Aim at a point just above the town (heading turns left, pitch tilts down).
+        game.playerPos = start;
+        const double dx = town.position.x - start.x, dy = town.position.y + 2.0 - start.y;
+        const double dz = town.position.z - start.z;
+        game.heading = game.aimHeading = static_cast<float>(std::atan2(-dx, -dz) * 180.0 / M_PI);
+        game.pitch = game.aimPitch = static_cast<float>(-std::atan2(dy, std::hypot(dx, dz)) * 180.0 / M_PI);
 
-        std::vector<Stadt> towns = std::move(game.towns);
-        game.towns.clear();
-        const cv::Mat without = renderFrame();
-        game.towns = std::move(towns);
-
+        // Without the towns, whose signs turn from frame to frame, culling the floor changes no pixel.
+        std::vector<Stadt> towns;
+        std::swap(towns, game.towns);
+        // The floor and the water take their light from the last normal drawn: each frame compared follows
+        // a frame of the same view.
+        const Grid surface = grid();
+        frameFrom(surface);
+        game.cullHiddenFloor = false;
+        const cv::Mat everything = frameFrom(surface);
+        game.cullHiddenFloor = true;
+        const cv::Mat without = frameFrom(surface);
+        EXPECT_LE(cv::norm(everything, without, cv::NORM_INF), 1.0) << "culling changed the view from " << k;
+        std::swap(towns, game.towns);
         // The sign spins; over a quarter turn it faces the camera at some point.
-        int signPixels = 0;
-        int townPixels = 0;
+        int signPixels = 0, townPixels = 0;
         for (int frame = 0; frame < 45 && signPixels < 10; ++frame) {
             const cv::Mat with = renderFrame();
-            cv::Mat difference;
-            cv::absdiff(with, without, difference);
-            townPixels = std::max(townPixels, cv::countNonZero(difference.reshape(1) > 20));
-            signPixels = 0;
-            for (int y = 0; y < with.rows; ++y)
-                for (int x = 0; x < with.cols; ++x) {
-                    // Red over the fog: the sign is tinted red and added onto the scene.
-                    const cv::Vec3b pixel = with.at<cv::Vec3b>(y, x);
-                    signPixels += pixel[2] > 90 && pixel[2] > pixel[1] + 50 && pixel[2] > pixel[0] + 25;
-                }
+            townPixels = std::max(townPixels, cv::countNonZero(changes(with, without, {0, 0, 800, 600}, 20)));
+            // Red over the fog: the sign is tinted red and added onto the scene.
+            cv::Mat bgr[3];
+            cv::split(with, bgr);
+            signPixels = cv::countNonZero((bgr[2] > 90) & (bgr[2] > bgr[1] + 50) & (bgr[2] > bgr[0] + 25));
         }
         EXPECT_GT(townPixels, 100) << "start point " << k << ": the town " << town.name << " is not drawn";
         EXPECT_GE(signPixels, 10) << "start point " << k << ": no red SOS sign over " << town.name;
     }
-    // Every town gives back the matrices it pushed, frame after frame.
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(World, CullingTheFloorChangesNoPixel) {
-    // Towns spin their signs every frame; leave them out of the comparison.
-    std::vector<Stadt> towns = std::move(game.towns);
-    game.towns.clear();
-    for (int k = 0; k < 5; ++k)
-        for (float heading : {0.0f, 135.0f, 250.0f}) {
-            game.playerPos = startPoint(k);
-            game.heading = game.aimHeading = heading;
-            game.pitch = game.aimPitch = 8.0f;
-            const WaterSnapshot water = saveWater();
-            game.cullHiddenFloor = false;
-            const cv::Mat everything = renderFrame();
-            restoreWater(water);
-            game.cullHiddenFloor = true;
-            const cv::Mat culled = renderFrame();
-            EXPECT_LE(maxChannelDifference(everything, culled), 1.0)
-                << "start " << k << " heading " << heading;
-        }
-    game.towns = std::move(towns);
-}
-
-TEST_F(World, CausticsMoveBetweenTwoCausticFrames) {
-    game.playerPos = startPoint(2);
-    game.pitch = game.aimPitch = 25.0f;
-    const WaterSnapshot water = saveWater();
-    const cv::Mat before = renderFrame();
-    causticTimer(1);
-    causticTimer(1);
-    restoreWater(water);
-    const cv::Mat after = renderFrame();
-    cv::Mat difference;
-    cv::absdiff(before(cv::Rect(0, 350, 800, 250)), after(cv::Rect(0, 350, 800, 250)), difference);
-    EXPECT_GT(cv::mean(difference)[1], 2.0) << "the light pattern on the floor should move";
-    EXPECT_EQ(game.causticFrame, 2);
-}
-
-TEST_F(World, ASecondInitialisationReplacesTownsListsAndTexturesInsteadOfAddingThem) {
-    const std::set<unsigned int> oldLists = worldLists();
-    const std::set<unsigned int> oldTextures = worldTextureNames();
-
-    initWorldQuietly();
-
-    ASSERT_EQ(game.towns.size(), 21u);
-    ASSERT_GE(game.nearestTown, 0);
-    ASSERT_LT(game.nearestTown, 21);
-    for (const Stadt& town : game.towns)
-        EXPECT_TRUE(glIsList(town.displayList));
-    const std::set<unsigned int> newLists = worldLists();
-    EXPECT_EQ(newLists.size(), 22u) << "every town has its own model";
-    for (unsigned int list : oldLists)
-        EXPECT_TRUE(newLists.count(list) || !glIsList(list)) << "display list " << list << " leaked";
-
-    const std::set<unsigned int> newTextures = worldTextureNames();
-    EXPECT_EQ(newTextures.size(), 80u);
-    for (unsigned int texture : oldTextures)
-        EXPECT_TRUE(newTextures.count(texture) || !glIsTexture(texture))
-            << "texture " << texture << " leaked";
-}
-
-namespace {
-std::vector<TimerId> armedTimers;
-void recordArmed(TimerId id, unsigned int, int) {
-    armedTimers.push_back(id);
-}
-} // namespace
-
-TEST_F(World, RestartKeyBringsBackTheTownsAndEveryStoppedTimerOnce) {
+// The restarted world stays for the tests after this one.
+TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
+    // The display lists and texture names the world holds.
+    const auto held = [] {
+        std::set<unsigned int> lists{game.terrainList}, textures;
+        for (const Stadt& town : game.towns)
+            lists.insert(town.displayList);
+        const auto add = [&](const auto& group) { textures.insert(group.begin(), group.end()); };
+        add(game.worldTextures), add(game.sceneTextures), add(game.hudTextures), add(game.causticTextures);
+        return std::pair{lists, textures};
+    };
+    const auto [oldLists, oldTextures] = held();
     game.gameOver = game.gameEnded = true;
     game.lifePoints = -4;
     game.playerVel = {0.1, 0.0, -0.2};
     game.gunHeat = 35;
     game.towns[3].inhabitants = 0;
-    game.nearestTown = 20;
     game.timerPending = {};
     game.timerPending[static_cast<size_t>(TimerId::LowerWater)] = true; // its last run is still to come
-    armedTimers.clear();
-    game.scheduleTimer = recordArmed;
-
-    std::ostringstream progress;
-    std::streambuf* console = std::cout.rdbuf(progress.rdbuf());
-    keyboard('y', 0, 0);
-    keyboard('y', 0, 0); // the game runs again: a second press arms nothing twice
-    std::cout.rdbuf(console);
+    static std::vector<TimerId> armed;
+    game.scheduleTimer = [](TimerId id, unsigned int, int) { armed.push_back(id); };
+    // Pressed twice: the game then runs again, and the second press arms nothing twice.
+    quietly([] { keyboard('y', 0, 0), keyboard('y', 0, 0); });
     game.scheduleTimer = nullptr;
 
-    EXPECT_EQ(armedTimers, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,
-                                                 TimerId::Caustic, TimerId::Enemy}));
+    EXPECT_EQ(armed, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,
+                                           TimerId::Caustic, TimerId::Enemy}));
+    // A new game at the restart point with a full life and launcher; velocity and heat carry over.
+    EXPECT_EQ(std::tuple(game.gameOver, game.gameEnded, game.lifePoints, game.torpedoes, game.gunHeat),
+              std::tuple(false, true, 100, 5, 35));
+    EXPECT_EQ(std::tuple(game.playerPos.x, game.playerPos.z, game.playerVel.z),
+              std::tuple(200.0, -50.0, -0.2));
     ASSERT_EQ(game.towns.size(), 21u);
     EXPECT_EQ(game.towns[3].inhabitants, kTownTable[3].inhabitants);
-    ASSERT_GE(game.nearestTown, 0);
-    EXPECT_LT(game.nearestTown, 21);
-    EXPECT_FALSE(game.gameOver);
-    EXPECT_TRUE(game.gameEnded);
-    EXPECT_EQ(game.lifePoints, 100);
-    EXPECT_EQ(game.torpedoes, 5);
-    EXPECT_EQ(game.playerPos.x, 200.0);
-    EXPECT_EQ(game.playerPos.z, -50.0);
-    EXPECT_EQ(game.playerVel.z, -0.2) << "the restart leaves the velocity alone";
-    EXPECT_EQ(game.gunHeat, 35);
+
+    // Every town has a model of its own, and what the first world held is reused or deleted.
+    const auto [lists, textures] = held();
+    EXPECT_EQ(lists.size(), 22u);
+    EXPECT_EQ(textures.size(), 80u);
+    for (unsigned int list : oldLists)
+        EXPECT_TRUE(lists.count(list) || !glIsList(list)) << "display list " << list << " leaked";
+    for (unsigned int texture : oldTextures)
+        EXPECT_TRUE(textures.count(texture) || !glIsTexture(texture)) << "texture " << texture << " leaked";
 }

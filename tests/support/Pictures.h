@@ -1,5 +1,5 @@
-// Checks on grabbed or read-back pictures shared by the GL and e2e tests: pixels near a colour, where two
-// pictures differ, and the box around the set pixels of a mask.
+// Checks on grabbed or read-back pictures shared by the GL and e2e tests: pixels near a colour, where and
+// how much two pictures differ, and the box around the set pixels of a mask.
 #pragma once
 
 #include <opencv2/core.hpp>
@@ -22,6 +22,11 @@ inline cv::Mat changes(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where
     cv::max(channels[0], channels[1], largest);
     cv::max(largest, channels[2], largest);
     return largest > threshold;
+}
+
+// How many pixels of a rectangle differ between two pictures by more than `threshold` in any channel.
+inline int changed(const cv::Mat& a, const cv::Mat& b, const cv::Rect& where, int threshold = 25) {
+    return cv::countNonZero(changes(a, b, where, threshold));
 }
 
 // The smallest rectangle around the set pixels of a mask, in the mask's coordinates; empty for none.
