@@ -53,7 +53,7 @@ void expandPaletteRow(const uint8_t* row, int bits, int32_t width, const uint8_t
 
 } // namespace
 
-char loadBitmap(const std::string& path, BitmapImage& image) {
+char loadBitmap(const std::string& path, BitmapImage& image, BitmapSize* headerSize) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return bitmap_result::cannotOpen;
@@ -71,7 +71,11 @@ char loadBitmap(const std::string& path, BitmapImage& image) {
     header.height = readInt32(raw + 22);
     header.bitsPerPixel = static_cast<int8_t>(raw[28]);
     header.compression = static_cast<uint32_t>(readInt32(raw + 30));
-    if (!dimensionsAcceptable(header) || header.compression != 0)
+    if (headerSize)
+        *headerSize = {header.width, header.height};
+    if (!dimensionsAcceptable(header))
+        return bitmap_result::badSize;
+    if (header.compression != 0)
         return bitmap_result::unsupported;
 
     const bool topDown = header.height < 0;

@@ -37,12 +37,15 @@ TEST(Package, HoldsWhatTheGameReadsAndItsLauncherRunsItFromAnyFolder) {
     ASSERT_FALSE(deb.empty()) << "no zarnowell_<version>_<arch>.deb";
     ASSERT_EQ(std::system(("dpkg-deb -x " + deb.string() + " " + folder.file("root")).c_str()), 0);
     // dpkg-shlibdeps worked out what apt must bring along.
-    EXPECT_EQ(std::system(("dpkg-deb -f " + deb.string() + " Depends | grep -q 'libglut.*libsdl2'").c_str()), 0);
+    EXPECT_EQ(std::system(("dpkg-deb -f " + deb.string() + " Depends | grep -q 'libglut.*libsdl2'").c_str()),
+              0);
 
     const fs::path usr = folder.path() / "root/usr", data = usr / "share/zarnowell";
-    std::vector<fs::path> expected{usr / "games/zarnowell", usr / "libexec/zarnowell/zarnowell",
+    std::vector<fs::path> expected{usr / "games/zarnowell",
+                                   usr / "libexec/zarnowell/zarnowell",
                                    usr / "share/applications/zarnowell.desktop",
-                                   usr / "share/doc/zarnowell/copyright", usr / "share/doc/zarnowell/changelog.gz",
+                                   usr / "share/doc/zarnowell/copyright",
+                                   usr / "share/doc/zarnowell/changelog.gz",
                                    data / kDepthMapPath};
     for (const char* size : {"48x48", "128x128", "256x256"})
         expected.push_back(usr / "share/icons/hicolor" / size / "apps/zarnowell.png");
@@ -56,13 +59,16 @@ TEST(Package, HoldsWhatTheGameReadsAndItsLauncherRunsItFromAnyFolder) {
     const auto before = filesAndSizes(data);
     XvfbServer screen(800, 600);
     {
-        GameProcess game({"SDL_AUDIODRIVER=dummy"}, folder.path().string(), (usr / "games/zarnowell").string());
+        GameProcess game({"SDL_AUDIODRIVER=dummy"}, folder.path().string(),
+                         (usr / "games/zarnowell").string());
         ASSERT_TRUE(game.waitForLine("Mit T Taste Torpedo abschiessen", 60s))
-            << "waiting for the control lines\n" << game.output() << game.errors();
+            << "waiting for the control lines\n"
+            << game.output() << game.errors();
         xdotool("key Escape");
         EXPECT_EQ(game.waitForExit(5s), 0) << game.errors();
         // The game names every picture of its table it cannot use; one is stored under its UTF-8 spelling.
-        EXPECT_EQ(game.errors().find("Texture"), std::string::npos) << "a picture is missing\n" << game.errors();
+        EXPECT_EQ(game.errors().find("Texture"), std::string::npos) << "a picture is missing\n"
+                                                                    << game.errors();
     }
     EXPECT_EQ(filesAndSizes(data), before) << "the game wrote into its data folder";
     fs::remove(data / kDepthMapPath);

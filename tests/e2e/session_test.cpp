@@ -16,22 +16,23 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string kStartOutput = "Initialisiere ...\n"
-                                 "\tTerrain ... \tWasser ...fertig\n"
-                                 "fertig\n"
-                                 "\tLicht ... fertig\n"
-                                 "\tTexturen ... \n"
-                                 "\t\tLade Umgebungstexturen ...fertig\n"
-                                 "\t\tLade HUD-Texturen ...fertig\n"
-                                 "\t\tLade Caustic-Texturen ...fertig\n"
-                                 "Initialisierung abgeschlossen\n"
-                                 "\n"
-                                 "Schiessen mit der linken Maustaste \n"
-                                 "Bewegung in x und z Richtung mit WASD\n"
-                                 "Bewegung in y Richtung mit Q und E\n"
-                                 "Mit rechter Maustaste FREELOOK an-/ausschalten\n"
-                                 "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
-                                 "Mit T Taste Torpedo abschiessen\n";
+const std::string kStartOutput =
+    "Initialisiere ...\n"
+    "\tTerrain ... \tWasser ...fertig\n"
+    "fertig\n"
+    "\tLicht ... fertig\n"
+    "\tTexturen ... \n"
+    "\t\tLade Umgebungstexturen ...fertig\n"
+    "\t\tLade HUD-Texturen ...fertig\n"
+    "\t\tLade Caustic-Texturen ...fertig\n"
+    "Initialisierung abgeschlossen\n"
+    "\n"
+    "Schiessen mit der linken Maustaste \n"
+    "Bewegung in x und z Richtung mit WASD\n"
+    "Bewegung in y Richtung mit Q und E\n"
+    "Mit rechter Maustaste FREELOOK an-/ausschalten\n"
+    "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
+    "Mit T Taste Torpedo abschiessen\n";
 
 // On a 1024 x 768 screen, the radar pointer is the only near-white pixels of the radar's corner.
 cv::Rect radarPointer(const cv::Mat& shot) {
@@ -71,7 +72,8 @@ TEST(Session, APlayerStartsPlaysAndQuitsWithEscape) {
     // The right button launches a torpedo (one line) and sets it off (nothing printed); the left one,
     // held, fires the gun: the heat bar fills and the shots are heard on the disk audio device.
     ASSERT_TRUE(xdotool("click 3"));
-    ASSERT_TRUE(game.waitForLine("halo 0.35 xplode 0", 5s)) << "waiting for the launch line\n" << game.output();
+    ASSERT_TRUE(game.waitForLine("halo 0.35 xplode 0", 5s)) << "waiting for the launch line\n"
+                                                            << game.output();
     ASSERT_TRUE(xdotool("click 3"));
     const cv::Rect heatBar(975, 440, 45, 180);
     const cv::Mat cold = grabScreen();

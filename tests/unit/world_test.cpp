@@ -107,7 +107,7 @@ TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUns
              {22369622, 1, 0}, {4096, 5462, 0}, {2, 1, 1}, {2, 1, 3}, {2, 1, 0x01000000}})
         refused.push_back({"header " + testing::PrintToString(std::tuple(width, height, compression)),
                            BmpFile{.width = width, .height = height, .compression = compression}.bytes(),
-                           unsupported, 0, 0});
+                           compression ? unsupported : badSize, 0, 0});
     // A depth it cannot decode still leaves a zeroed picture of the header's size.
     for (const uint16_t bits : {16, 32, 0, 2})
         refused.push_back({std::to_string(bits) + " bits",
@@ -119,7 +119,8 @@ TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUns
                                    .dataOffset = 54}.bytes(), readError, 1, 1});
     const std::map<char, std::string> reasons{
         {cannotOpen, "cannot be opened"}, {notBitmap, "is not a BMP file"},
-        {readError, "is shorter than its header says"}, {unsupported, "has an unsupported format"}};
+        {readError, "is shorter than its header says"}, {unsupported, "has an unsupported format"},
+        {badSize, "is "}};
     // clang-format on
     BitmapImage scratch;
     for (const auto& [what, bytes, result, width, height] : refused) {
@@ -145,6 +146,19 @@ TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUns
     const std::string small = folder.write(
         "small.bmp", BmpFile{.width = 4, .height = 2, .pixels = std::vector<uint8_t>(24)}.bytes());
     EXPECT_EQ(readDepthMap(small, scratch).problem, "is 4 x 2 pixels; the valley needs 1024 x 512");
+    // So is one the reader refuses for its size, with the size its header gives; a top-down one is read.
+    for (const auto& [width, height, size] : {std::tuple{0, 512, "0 x 512"},
+                                              {1024, 0, "1024 x 0"},
+                                              {1000000, -512, "1000000 x 512"},
+                                              {-1024, 512, "-1024 x 512"}}) {
+        const std::string path = folder.write("size.bmp", BmpFile{.width = width, .height = height}.bytes());
+        EXPECT_EQ(readDepthMap(path, scratch).problem,
+                  "is " + std::string(size) + " pixels; the valley needs 1024 x 512");
+    }
+    const std::string topDown = folder.write(
+        "top.bmp",
+        BmpFile{.width = 1024, .height = -512, .pixels = std::vector<uint8_t>(1024 * 512 * 3)}.bytes());
+    EXPECT_TRUE(readDepthMap(topDown, scratch).ok);
 }
 
 TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheirPointsTightly) {

@@ -16,7 +16,8 @@ IconPicture paintIcon(int size) {
     const float px = 1.0f / static_cast<float>(size);
     const auto coverAt = [px](float distance) { return cover(distance / px); };
     const Rgb surface = hex(0x3a9fd0), deep = hex(0x0b2748), rim = hex(0x061a30);
-    const Rgb hullLight = hex(0xffd34a), hullDark = hex(0xc98a12), glass = hex(0x13355a), foam = hex(0xe8f6ff);
+    const Rgb hullLight = hex(0xffd34a), hullDark = hex(0xc98a12), glass = hex(0x13355a),
+              foam = hex(0xe8f6ff);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const float u = (static_cast<float>(x) + 0.5f) * px, v = (static_cast<float>(y) + 0.5f) * px;
