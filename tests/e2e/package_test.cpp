@@ -74,4 +74,6 @@ TEST(Package, HoldsWhatTheGameReadsAndItsLauncherRunsItFromAnyFolder) {
     fs::remove(data / kDepthMapPath);
     GameProcess broken({"SDL_AUDIODRIVER=dummy"}, "/", (usr / "games/zarnowell").string());
     EXPECT_EQ(broken.waitForExit(30s), 1) << "the launcher lost the game's exit status\n" << broken.errors();
+    EXPECT_EQ(broken.errors(),
+              "Depth map Texturen/valleyDepth.bmp cannot be opened; cannot build the valley\n");
 }

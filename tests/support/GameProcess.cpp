@@ -13,8 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 GameProcess::GameProcess(const std::vector<std::string>& extraEnv, const std::string& workingDir,
                          const std::string& program) {
     const std::string path = program.empty() ? std::string(ZARNOWELL_BUILD_DIR) + "/zarnowell" : program;

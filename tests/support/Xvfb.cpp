@@ -14,7 +14,7 @@ bool dieWithParent(int signal, pid_t parent) {
     return prctl(PR_SET_PDEATHSIG, signal) == 0 && getppid() == parent;
 }
 
-XvfbServer::XvfbServer(int width, int height) : width_(width), height_(height) {
+XvfbServer::XvfbServer(int width, int height) {
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
@@ -44,8 +44,7 @@ XvfbServer::XvfbServer(int width, int height) : width_(width), height_(height) {
     close(fds[0]);
     if (number.empty())
         throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
-    display_ = ":" + number;
-    setenv("DISPLAY", display_.c_str(), 1);
+    setenv("DISPLAY", (":" + number).c_str(), 1);
 }
 
 XvfbServer::~XvfbServer() {

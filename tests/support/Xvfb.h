@@ -1,7 +1,6 @@
 // A private X server for one test process, so that tests never share a screen or depend on the caller's.
 #pragma once
 
-#include <string>
 #include <sys/types.h>
 
 // In a child just forked by the calling thread: asks the kernel to send `signal` when that thread's process
@@ -17,14 +16,6 @@ public:
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
-    const std::string& display() const { return display_; }
-    pid_t pid() const { return pid_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
 private:
     pid_t pid_ = -1;
-    std::string display_;
-    int width_;
-    int height_;
 };
