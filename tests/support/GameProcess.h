@@ -48,4 +48,3 @@ bool xdotool(const std::string& arguments);
 
 // Grabs the whole screen of the current DISPLAY; empty on failure.
 cv::Mat grabScreen();
-

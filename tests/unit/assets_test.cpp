@@ -24,7 +24,8 @@
 namespace fs = std::filesystem;
 
 TEST(AssetFiles, EveryTableEntryIsThereInTheSizeAndFormatTheGameReadsAndNothingElse) {
-    std::set<std::string> names{"valleyDepth.bmp", "Mensch_gr\xC3\xBCn.bmp"}; // the UTF-8 copy for the package
+    std::set<std::string> names{"valleyDepth.bmp",
+                                "Mensch_gr\xC3\xBCn.bmp"}; // the UTF-8 copy for the package
     for (TextureGroup group : kTextureGroups)
         for (const TextureFile& entry : textureFiles(group)) {
             names.insert(entry.name);
@@ -40,11 +41,11 @@ TEST(AssetFiles, EveryTableEntryIsThereInTheSizeAndFormatTheGameReadsAndNothingE
     // their bytes.
     for (const char* name : kSoundFiles) {
         const std::string path = std::string("Sounds/") + name;
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         Uint8* samples = nullptr;
         Uint32 length = 0;
-        ASSERT_TRUE(SDL_LoadWAV(path.c_str(), &spec, &samples, &length)) << path << ": " << SDL_GetError();
-        EXPECT_EQ(std::tuple(spec.freq, spec.format, spec.channels, length + 44),
+        ASSERT_TRUE(SDL_LoadWAV(path.c_str(), &format, &samples, &length)) << path << ": " << SDL_GetError();
+        EXPECT_EQ(std::tuple(format.freq, format.format, format.channels, length + 44),
                   std::tuple(22050, AUDIO_S16LSB, 1, fs::file_size(path)))
             << path;
         SDL_FreeWAV(samples);
