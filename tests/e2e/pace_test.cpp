@@ -24,11 +24,8 @@ double pushedDistance(int width, int height) {
         return NAN;
     }
     std::this_thread::sleep_for(1500ms); // full screen comes with the main loop's first passes
-    const auto pointerY = [&] {
-        cv::Mat white;
-        cv::inRange(grabScreen()(cv::Rect(0, 0, width * 2 / 5, height / 5)), cv::Scalar::all(215),
-                    cv::Scalar::all(255), white);
-        const cv::Rect box = boundingBox(white);
+    const auto pointerY = [] {
+        const cv::Rect box = radarPointer(grabScreen());
         return box.y + box.height / 2.0;
     };
     const double before = pointerY();

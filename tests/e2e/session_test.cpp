@@ -26,13 +26,6 @@ const std::string kStartOutput =
     "Mit B Taste Beamen starten, falls man sich in der Naehe einer Stadt befindet\n"
     "Mit T Taste Torpedo abschiessen\n";
 
-// On a 1024 x 768 screen, the radar pointer is the only near-white pixels of the radar's corner.
-cv::Rect radarPointer(const cv::Mat& shot) {
-    cv::Mat white;
-    cv::inRange(shot(cv::Rect(0, 0, 410, 154)), cv::Scalar::all(215), cv::Scalar::all(255), white);
-    return boundingBox(white);
-}
-
 } // namespace
 
 TEST(Session, APlayerStartsPlaysAndQuitsWithEscape) {

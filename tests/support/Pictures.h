@@ -42,3 +42,11 @@ inline cv::Rect boundingBox(const cv::Mat& mask) {
     }
     return {low, high + cv::Point(1, 1)};
 }
+
+// The radar pointer on a full-screen grab: the only near-white pixels of the radar's top-left corner.
+inline cv::Rect radarPointer(const cv::Mat& shot) {
+    cv::Mat white;
+    cv::inRange(shot(cv::Rect(0, 0, shot.cols * 2 / 5, shot.rows / 5)), cv::Scalar::all(215),
+                cv::Scalar::all(255), white);
+    return boundingBox(white);
+}
