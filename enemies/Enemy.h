@@ -32,9 +32,12 @@ public:
     int fire(float x, float y, float z, PendingEffects& effects);
     // One bullet at the player: 1 on a hit, 0 on a miss.
     int shoot(float x, float y, float z, PendingEffects& effects);
-    // The craft, its bullets and its trail while alive; its explosion once destroyed. Makes the enemy's
-    // bubble texture on first use.
-    void draw();
+    // The fleet draws its enemies in three passes, each setting its state once: the solid craft while
+    // alive, its explosion once destroyed; the bullets, under the glow the fleet set; the trail, under the
+    // fleet's blending, in the enemy's own bubble texture, made on first use.
+    void drawBody() const;
+    void drawBullets() const;
+    void drawTrail();
 
     Vec3 position;
     int health = 100;

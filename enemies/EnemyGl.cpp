@@ -59,7 +59,7 @@ void Explosion::draw() const {
         spark.draw();
 }
 
-void Enemy::draw() {
+void Enemy::drawBody() const {
     if (health <= 0) {
         explosion.draw();
         return;
@@ -69,25 +69,52 @@ void Enemy::draw() {
     glTranslatef(position.x, position.y, position.z);
     glutSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
     glPopMatrix();
-    for (const w4particle& bullet : bullets)
-        bullet.draw();
+}
 
+void Enemy::drawBullets() const {
+    if (health <= 0)
+        return;
+    for (const w4particle& bullet : bullets)
+        bullet.drawGlow();
+}
+
+void Enemy::drawTrail() {
+    if (health <= 0)
+        return;
     if (bubbleTexture == 0)
         bubbleTexture = makeBubbleTexture();
     glBindTexture(GL_TEXTURE_2D, bubbleTexture);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
     emitter.draw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
 }
 
+// The glow of bullets and bubbles is added to the picture and writes no depth, so drawing every craft
+// first shows the same as drawing enemy by enemy, while the state changes once per pass instead of per
+// enemy, which llvmpipe charges for.
 void EnemyFleet::draw() {
     if (!texturesToRelease.empty()) {
         glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
         texturesToRelease.clear();
     }
+    // A craft is a closed ball: its far side is always hidden behind its near side.
+    glEnable(GL_CULL_FACE);
+    for (const Enemy& enemy : enemies)
+        if (enemy.health > 0)
+            enemy.drawBody();
+    glDisable(GL_CULL_FACE);
+    for (const Enemy& enemy : enemies)
+        if (enemy.health <= 0)
+            enemy.drawBody();
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    for (const Enemy& enemy : enemies)
+        enemy.drawBullets();
+    glDepthMask(GL_TRUE);
+
+    glEnable(GL_TEXTURE_2D);
     for (Enemy& enemy : enemies)
-        enemy.draw();
+        enemy.drawTrail();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
 }

@@ -4,6 +4,8 @@
 
 #include "core/Vec3.h"
 
+#include <span>
+
 // Torpedoes leave their owner's list at this age; a full-grown blast jumps straight to it.
 inline constexpr int kTorpedoRetirementAge = 90;
 
@@ -34,6 +36,9 @@ public:
 
     float size = 0.0f; // half the side of the square
 };
+
+// A trail's bubbles as one run of quads without depth writes, under the caller's texture and blending.
+void drawBubbles(std::span<const bubbleparticle> bubbles);
 
 class explosionparticle : public particle {
 public:
@@ -83,5 +88,7 @@ class w4particle : public weaponparticle {
 public:
     w4particle(Vec3 position, Vec3 aim);
     void draw() const override;
+    // The same spheres under the depth writes and blending the caller has set, so a volley sets them once.
+    void drawGlow() const;
     void update() override { flyStraight(); }
 };

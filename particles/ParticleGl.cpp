@@ -35,24 +35,65 @@ void sphereAt(const Vec3& centre, double radius, int slices) {
     glPopMatrix();
 }
 
+// Unit 1 generates the caustics' coordinates from object coordinates, and a bubble's square has always
+// been drawn about its own origin. Squares batched in world coordinates get the coordinates that
+// generation gave them, worked out here, so every bubble keeps its patch of light.
+struct CausticCorners {
+    bool generated = false;
+    GLfloat s[4] = {}, t[4] = {};
+
+    CausticCorners() {
+        glActiveTexture(GL_TEXTURE1);
+        generated = glIsEnabled(GL_TEXTURE_GEN_S) && glIsEnabled(GL_TEXTURE_GEN_T);
+        if (generated) {
+            glGetTexGenfv(GL_S, GL_OBJECT_PLANE, s);
+            glGetTexGenfv(GL_T, GL_OBJECT_PLANE, t);
+            glDisable(GL_TEXTURE_GEN_S);
+            glDisable(GL_TEXTURE_GEN_T);
+        }
+        glActiveTexture(GL_TEXTURE0);
+    }
+    ~CausticCorners() {
+        if (!generated)
+            return;
+        glActiveTexture(GL_TEXTURE1);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+        glActiveTexture(GL_TEXTURE0);
+    }
+    CausticCorners(const CausticCorners&) = delete;
+    CausticCorners& operator=(const CausticCorners&) = delete;
+
+    void corner(float u, float v, const Vec3& at, float dx, float dy) const {
+        glTexCoord2f(u, v);
+        if (generated)
+            glMultiTexCoord2f(GL_TEXTURE1, s[0] * dx + s[1] * dy + s[3], t[0] * dx + t[1] * dy + t[3]);
+        glVertex3f(at.x + dx, at.y + dy, at.z);
+    }
+};
+
 } // namespace
 
-void bubbleparticle::draw() const {
+void drawBubbles(std::span<const bubbleparticle> bubbles) {
+    if (bubbles.empty())
+        return;
+    // One run of quads for the whole trail: llvmpipe pays per glBegin and per depth-mask change.
     const DepthWritesOff depth;
-    glPushMatrix();
-    translate(position);
+    const CausticCorners caustics;
     glColor4f(0.6f, 1.0f, 0.2f, 0.65f);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-size, -size, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(size, -size, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(size, size, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-size, size, 0.0f);
+    for (const bubbleparticle& bubble : bubbles) {
+        const float d = bubble.size;
+        caustics.corner(0.0f, 0.0f, bubble.position, -d, -d);
+        caustics.corner(1.0f, 0.0f, bubble.position, d, -d);
+        caustics.corner(1.0f, 1.0f, bubble.position, d, d);
+        caustics.corner(0.0f, 1.0f, bubble.position, -d, d);
+    }
     glEnd();
-    glPopMatrix();
+}
+
+void bubbleparticle::draw() const {
+    drawBubbles({this, 1});
 }
 
 void explosionparticle::draw() const {
@@ -87,6 +128,10 @@ void w2particle::draw() const {
 void w4particle::draw() const {
     const DepthWritesOff depth;
     const AdditiveBlending blending;
+    drawGlow();
+}
+
+void w4particle::drawGlow() const {
     // Ever more opaque towards the tip, which runs three spheres, 15 steps, ahead of the bullet.
     constexpr float kTrail[4][4] = {{0.0f, 1.0f, 1.0f, 0.4f},
                                     {0.0f, 0.3f, 1.0f, 0.6f},
