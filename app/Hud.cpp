@@ -30,6 +30,35 @@ void texturedQuad(unsigned int texture, const Rect& r, float tTop = 1.0f) {
     glEnd();
 }
 
+// The crosshair is thin lines on black, and black adds nothing: only its lit boxes are filled, each with
+// the coordinates the whole square gives it.
+void drawCrosshair(const Game& state, const Rect& r) {
+    const unsigned int texture = state.hudTextures[kCrosshairTexture];
+    if (state.hudCrosshairBoxes.empty()) {
+        texturedQuad(texture, r);
+        return;
+    }
+    const TextureFile& file = kHudTextureFiles[kCrosshairTexture];
+    const float width = static_cast<float>(file.width), height = static_cast<float>(file.height);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (const auto& [left, bottom, right, top] : state.hudCrosshairBoxes) {
+        const float s0 = static_cast<float>(left) / width, s1 = static_cast<float>(right) / width;
+        const float t0 = static_cast<float>(bottom) / height, t1 = static_cast<float>(top) / height;
+        const float x0 = r.left + (r.right - r.left) * s0, x1 = r.left + (r.right - r.left) * s1;
+        const float y0 = r.bottom + (r.top - r.bottom) * t0, y1 = r.bottom + (r.top - r.bottom) * t1;
+        glTexCoord2f(s0, t0);
+        glVertex2f(x0, y0);
+        glTexCoord2f(s1, t0);
+        glVertex2f(x1, y0);
+        glTexCoord2f(s1, t1);
+        glVertex2f(x1, y1);
+        glTexCoord2f(s0, t1);
+        glVertex2f(x0, y1);
+    }
+    glEnd();
+}
+
 void drawText(const std::string& text, float x, float y, void* font) {
     glLoadIdentity();
     glRasterPos3f(x, y, 1.0f);
@@ -64,25 +93,87 @@ void drawGun(const GameState& state) {
     glPopMatrix();
 }
 
-// The bars and the radar are cut into the picture by their masks first, then their colours are added.
+// The radar's map with its mask's alpha from unit 1, whose coordinates run as over the mask's own quad:
+// from the same bottom edge up to 0.45 where the map reaches 0.4, the rest being off the screen.
+void radarQuadMasked(const Game& state, const Rect& r) {
+    constexpr float kMaskTop = 0.4f / 0.45f;
+    // Unit 1 carries the caustics, which the world's next frame expects back as they were.
+    glActiveTexture(GL_TEXTURE1);
+    const GLboolean genS = glIsEnabled(GL_TEXTURE_GEN_S), genT = glIsEnabled(GL_TEXTURE_GEN_T);
+    GLint caustic = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &caustic);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, state.hudRadarMaskAlpha);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, state.hudTextures[kRadarTexture]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 0.0f, 0.0f);
+    glVertex2f(r.left, r.bottom);
+    glTexCoord2f(1.0f, 0.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 1.0f, 0.0f);
+    glVertex2f(r.right, r.bottom);
+    glTexCoord2f(1.0f, -1.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 1.0f, kMaskTop);
+    glVertex2f(r.right, r.top);
+    glTexCoord2f(0.0f, -1.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 0.0f, kMaskTop);
+    glVertex2f(r.left, r.top);
+    glEnd();
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(caustic));
+    glDisable(GL_TEXTURE_2D);
+    if (genS)
+        glEnable(GL_TEXTURE_GEN_S);
+    if (genT)
+        glEnable(GL_TEXTURE_GEN_T);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// The bars and the radar are cut into the picture by their masks, then their colours are added. A grey
+// mask was folded at load time with the colours over it into one premultiplied picture, drawn in one pass
+// with (1, 1 - alpha) blending: dst * mask + colour as before, without filling the same pixels two or
+// three times, which was most of what the HUD cost. A mask that is not grey keeps its own pass.
 void drawBarsAndRadar(const Game& state) {
     const auto& hud = state.hudTextures;
+    const Rect bottomBar{-0.5f, -0.15f, 0.5f, 0.0f}, rightBar{1.4f, -0.15f, 1.5f, 1.25f};
+    const auto life = static_cast<size_t>(lifeBarTexture(state.lifePoints));
+    const unsigned int bottomFold = state.hudBottomBarFolds[life], rightFold = state.hudRightBarFold;
+    const bool radarFolded = state.hudRadarMaskAlpha != 0;
     glTranslatef(-0.5f, -0.85f, 0.0f);
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    texturedQuad(hud[kBottomBarMask], {-0.5f, -0.15f, 0.5f, 0.0f});
-    texturedQuad(hud[kRightBarMask], {1.4f, -0.15f, 1.5f, 1.25f});
-    texturedQuad(hud[kRadarMask], {-0.5f, 1.45f, 0.3f, 1.9f});
+    if (!bottomFold || !rightFold || !radarFolded) {
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        if (!bottomFold)
+            texturedQuad(hud[kBottomBarMask], bottomBar);
+        if (!rightFold)
+            texturedQuad(hud[kRightBarMask], rightBar);
+        if (!radarFolded)
+            texturedQuad(hud[kRadarMask], {-0.5f, 1.45f, 0.3f, 1.9f});
+    }
+    if (bottomFold || rightFold) {
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        if (bottomFold)
+            texturedQuad(bottomFold, bottomBar);
+        if (rightFold)
+            texturedQuad(rightFold, rightBar);
+    }
 
     glBlendFunc(GL_ONE, GL_ONE);
-    texturedQuad(hud[kBottomBarTexture], {-0.5f, -0.15f, 0.5f, 0.0f});
-    texturedQuad(hud[kRightBarTexture], {1.4f, -0.15f, 1.5f, 1.25f});
+    if (!bottomFold) {
+        texturedQuad(hud[kBottomBarTexture], bottomBar);
+        texturedQuad(hud[life], bottomBar);
+    }
+    if (!rightFold)
+        texturedQuad(hud[kRightBarTexture], rightBar);
     texturedQuad(hud[kHeatFillTexture], {1.405f, kHeatFillBottom, 1.49f, heatFillTop(state.gunHeat)});
-    texturedQuad(hud[static_cast<size_t>(lifeBarTexture(state.lifePoints))], {-0.5f, -0.15f, 0.5f, 0.0f});
 
     // Back to the centre, at half strength.
     glTranslatef(0.5f, 0.85f, 0.0f);
     glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
-    texturedQuad(hud[kCrosshairTexture], {-0.25f, -0.25f, 0.25f, 0.25f});
+    drawCrosshair(state, {-0.25f, -0.25f, 0.25f, 0.25f});
 
     glTranslatef(-0.9f, -0.65f, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -91,7 +182,13 @@ void drawBarsAndRadar(const Game& state) {
                  {-0.1f, -0.2f, 0.1f, 0.2f});
 
     glTranslatef(0.0f, 1.45f, 0.0f);
-    texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
+    if (radarFolded) {
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        radarQuadMasked(state, {-0.1f, -0.2f, 0.7f, 0.2f});
+        glBlendFunc(GL_ONE, GL_ONE);
+    } else {
+        texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
+    }
     const RadarOffset pointer = radarPointerOffset(state.playerPos);
     glTranslatef(pointer.x - 0.1f, -0.2f - pointer.y, 0.0f);
     glRotatef(state.heading + 90.0f, 0.0f, 0.0f, 1.0f);

@@ -71,6 +71,15 @@ struct GameState {
     std::array<unsigned int, kSceneTextureFiles.size()> sceneTextures{};
     std::array<unsigned int, kHudTextureFiles.size()> hudTextures{};
     std::array<unsigned int, kCausticTextureFiles.size()> causticTextures{};
+    // The HUD's masks folded at load time with the colours drawn over them: the bottom bar with each life
+    // bar frame and the right bar as premultiplied pictures, the radar's mask as an alpha picture. 0 where
+    // a mask is not grey: those pictures keep their mask pass.
+    std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
+    unsigned int hudRightBarFold = 0;
+    unsigned int hudRadarMaskAlpha = 0;
+    // The crosshair's lit parts in texels (left, bottom, right, top), the only parts worth drawing; empty
+    // until loaded, and then the whole square is drawn.
+    std::vector<std::array<int, 4>> hudCrosshairBoxes;
 
     // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
     bool cullHiddenFloor = true;
