@@ -30,19 +30,18 @@ void texturedQuad(unsigned int texture, const Rect& r, float tTop = 1.0f) {
     glEnd();
 }
 
-// The crosshair is thin lines on black, and black adds nothing: only its lit boxes are filled, each with
-// the coordinates the whole square gives it.
-void drawCrosshair(const Game& state, const Rect& r) {
-    const unsigned int texture = state.hudTextures[kCrosshairTexture];
-    if (state.hudCrosshairBoxes.empty()) {
+// Thin lines on black, or a panel in the corner of its square: only the boxes that change the picture are
+// filled, each with the coordinates the whole square gives it.
+void boxedQuad(unsigned int texture, const Rect& r, const std::vector<std::array<int, 4>>& boxes,
+               const TextureFile& file) {
+    if (boxes.empty()) {
         texturedQuad(texture, r);
         return;
     }
-    const TextureFile& file = kHudTextureFiles[kCrosshairTexture];
     const float width = static_cast<float>(file.width), height = static_cast<float>(file.height);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
-    for (const auto& [left, bottom, right, top] : state.hudCrosshairBoxes) {
+    for (const auto& [left, bottom, right, top] : boxes) {
         const float s0 = static_cast<float>(left) / width, s1 = static_cast<float>(right) / width;
         const float t0 = static_cast<float>(bottom) / height, t1 = static_cast<float>(top) / height;
         const float x0 = r.left + (r.right - r.left) * s0, x1 = r.left + (r.right - r.left) * s1;
@@ -156,9 +155,9 @@ void drawBarsAndRadar(const Game& state) {
     if (bottomFold || rightFold) {
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         if (bottomFold)
-            texturedQuad(bottomFold, bottomBar);
+            boxedQuad(bottomFold, bottomBar, state.hudBottomBarBoxes[life], kHudTextureFiles[kBottomBarTexture]);
         if (rightFold)
-            texturedQuad(rightFold, rightBar);
+            boxedQuad(rightFold, rightBar, state.hudRightBarBoxes, kHudTextureFiles[kRightBarTexture]);
     }
 
     glBlendFunc(GL_ONE, GL_ONE);
@@ -173,7 +172,8 @@ void drawBarsAndRadar(const Game& state) {
     // Back to the centre, at half strength.
     glTranslatef(0.5f, 0.85f, 0.0f);
     glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
-    drawCrosshair(state, {-0.25f, -0.25f, 0.25f, 0.25f});
+    boxedQuad(hud[kCrosshairTexture], {-0.25f, -0.25f, 0.25f, 0.25f}, state.hudCrosshairBoxes,
+              kHudTextureFiles[kCrosshairTexture]);
 
     glTranslatef(-0.9f, -0.65f, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -198,7 +198,8 @@ void drawBarsAndRadar(const Game& state) {
 // The flash a shot recorded, at the gun's hub, turned with the barrels and tilted at random. Light, not a
 // surface: added over the HUD, unlit and unfogged, so its colour is the texture's own. The state it
 // changes is put back.
-void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
+void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture,
+                     const std::vector<std::array<int, 4>>& boxes) {
     if (!effects.muzzleFlash)
         return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
@@ -215,7 +216,7 @@ void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
     glRotatef(effects.muzzleFlash->turn, 0.0f, 0.0f, 1.0f);
     glTranslatef(0.0f, 0.15f, 0.0f);
     glRotatef(effects.muzzleFlash->tilt, 0.0f, 0.0f, 1.0f);
-    texturedQuad(texture, {-0.35f, -0.35f, 0.35f, 0.35f});
+    boxedQuad(texture, {-0.35f, -0.35f, 0.35f, 0.35f}, boxes, kSceneTextureFiles[kMuzzleTexture]);
     glPopMatrix();
     glPopAttrib();
 }
@@ -277,7 +278,7 @@ void display() {
         if (fogged)
             glEnable(GL_FOG);
     }
-    drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture]);
+    drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture], state.muzzleBoxes);
     glDisable(GL_LIGHTING);
 
     glEnable(GL_DEPTH_TEST);

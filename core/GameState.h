@@ -77,9 +77,12 @@ struct GameState {
     std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
     unsigned int hudRightBarFold = 0;
     unsigned int hudRadarMaskAlpha = 0;
-    // The crosshair's lit parts in texels (left, bottom, right, top), the only parts worth drawing; empty
-    // until loaded, and then the whole square is drawn.
+    // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
+    // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
+    std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;
+    std::vector<std::array<int, 4>> hudRightBarBoxes;
     std::vector<std::array<int, 4>> hudCrosshairBoxes;
+    std::vector<std::array<int, 4>> muzzleBoxes;
 
     // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
     bool cullHiddenFloor = true;

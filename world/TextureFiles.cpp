@@ -120,13 +120,13 @@ std::vector<uint8_t> foldMask(UploadedPixels mask, std::span<const UploadedPixel
     return rgba;
 }
 
-std::vector<std::array<int, 4>> litBoxes(UploadedPixels picture, int width, int height, int cell) {
-    const std::vector<uint8_t>& bytes = picture.pixels.bytes;
-    if (bytes.size() != static_cast<size_t>(3 * width * height) || cell <= 0)
+std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width, int height,
+                                         int cell) {
+    if (texels.size() != static_cast<size_t>(channels * width * height) || cell <= 0)
         return {};
     const auto black = [&](int x, int y) {
-        const size_t at = 3 * static_cast<size_t>(((y + height) % height) * width + (x + width) % width);
-        return bytes[at] == 0 && bytes[at + 1] == 0 && bytes[at + 2] == 0;
+        const auto at = texels.begin() + channels * (((y + height) % height) * width + (x + width) % width);
+        return std::all_of(at, at + channels, [](uint8_t c) { return c == 0; });
     };
     const auto lit = [&](int left, int bottom) {
         for (int y = bottom - 1; y <= std::min(bottom + cell, height); ++y)

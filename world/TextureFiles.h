@@ -32,8 +32,9 @@ std::vector<uint8_t> maskAlpha(UploadedPixels mask);
 // sum of the colours and the mask's alpha. Empty when maskAlpha is.
 std::vector<uint8_t> foldMask(UploadedPixels mask, std::span<const UploadedPixels> colours);
 
-// A picture added to the scene adds nothing where it is black. Its lit parts as boxes of texels (columns
-// left..right, rows bottom..top, ends excluded, rows counted from the first one uploaded), found on a grid
-// of cell x cell texels: a cell is lit when any texel in it or next to it, across the edges too, as
-// linear filtering with repeat reaches them, is not black.
-std::vector<std::array<int, 4>> litBoxes(UploadedPixels picture, int width, int height, int cell);
+// Where a picture drawn with (1, 1) or (1, 1 - alpha) blending leaves the scene as it is: where all its
+// channels are 0. Its other parts as boxes of texels (columns left..right, rows bottom..top, ends excluded,
+// rows counted from the first one uploaded), found on a grid of cell x cell texels: a cell counts when any
+// texel in it or next to it, across the edges too, as linear filtering with repeat reaches them, is not 0.
+std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width, int height,
+                                         int cell);

@@ -74,15 +74,19 @@ void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
     const TextureFile& bottom = kHudTextureFiles[kBottomBarTexture];
     for (int frame = 0; frame < kHealthFrames; ++frame) {
         const UploadedPixels colours[] = {uploaded(kBottomBarTexture), uploaded(frame)};
-        replaceTexture(state.hudBottomBarFolds[static_cast<size_t>(frame)],
-                       foldMask(uploaded(kBottomBarMask), colours), bottom.width, bottom.height, GL_RGBA);
+        const std::vector<uint8_t> fold = foldMask(uploaded(kBottomBarMask), colours);
+        replaceTexture(state.hudBottomBarFolds[static_cast<size_t>(frame)], fold, bottom.width, bottom.height,
+                       GL_RGBA);
+        state.hudBottomBarBoxes[static_cast<size_t>(frame)] = litBoxes(fold, 4, bottom.width, bottom.height, 16);
     }
     const TextureFile& right = kHudTextureFiles[kRightBarTexture];
     const UploadedPixels rightColour[] = {uploaded(kRightBarTexture)};
-    replaceTexture(state.hudRightBarFold, foldMask(uploaded(kRightBarMask), rightColour), right.width,
-                   right.height, GL_RGBA);
+    const std::vector<uint8_t> rightFold = foldMask(uploaded(kRightBarMask), rightColour);
+    replaceTexture(state.hudRightBarFold, rightFold, right.width, right.height, GL_RGBA);
+    state.hudRightBarBoxes = litBoxes(rightFold, 4, right.width, right.height, 16);
     const TextureFile& crosshair = kHudTextureFiles[kCrosshairTexture];
-    state.hudCrosshairBoxes = litBoxes(uploaded(kCrosshairTexture), crosshair.width, crosshair.height, 16);
+    state.hudCrosshairBoxes =
+        litBoxes(uploaded(kCrosshairTexture).pixels.bytes, 3, crosshair.width, crosshair.height, 16);
     const TextureFile& radar = kHudTextureFiles[kRadarMask];
     replaceTexture(state.hudRadarMaskAlpha, maskAlpha(uploaded(kRadarMask)), radar.width, radar.height,
                    GL_ALPHA);
@@ -101,7 +105,9 @@ void loadWorldTextures(GameState& state) {
 
 void loadTextures(GameState& state) {
     std::cout << groupMessage(TextureGroup::Scene);
-    loadTextureGroup(TextureGroup::Scene, state.sceneTextures);
+    const std::vector<TexturePixels> scene = uploadGroup(TextureGroup::Scene, state.sceneTextures, true);
+    const TextureFile& muzzle = kSceneTextureFiles[kMuzzleTexture];
+    state.muzzleBoxes = litBoxes(scene[kMuzzleTexture].bytes, 3, muzzle.width, muzzle.height, 16);
     std::cout << groupMessage(TextureGroup::Hud);
     foldHudMasks(state, uploadGroup(TextureGroup::Hud, state.hudTextures, true));
     std::cout << groupMessage(TextureGroup::Caustic);
