@@ -155,7 +155,8 @@ void drawBarsAndRadar(const Game& state) {
     if (bottomFold || rightFold) {
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         if (bottomFold)
-            boxedQuad(bottomFold, bottomBar, state.hudBottomBarBoxes[life], kHudTextureFiles[kBottomBarTexture]);
+            boxedQuad(bottomFold, bottomBar, state.hudBottomBarBoxes[life],
+                      kHudTextureFiles[kBottomBarTexture]);
         if (rightFold)
             boxedQuad(rightFold, rightBar, state.hudRightBarBoxes, kHudTextureFiles[kRightBarTexture]);
     }

@@ -120,8 +120,8 @@ std::vector<uint8_t> foldMask(UploadedPixels mask, std::span<const UploadedPixel
     return rgba;
 }
 
-std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width, int height,
-                                         int cell) {
+std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width,
+                                         int height, int cell) {
     if (texels.size() != static_cast<size_t>(channels * width * height) || cell <= 0)
         return {};
     const auto black = [&](int x, int y) {

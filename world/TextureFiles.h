@@ -36,5 +36,5 @@ std::vector<uint8_t> foldMask(UploadedPixels mask, std::span<const UploadedPixel
 // channels are 0. Its other parts as boxes of texels (columns left..right, rows bottom..top, ends excluded,
 // rows counted from the first one uploaded), found on a grid of cell x cell texels: a cell counts when any
 // texel in it or next to it, across the edges too, as linear filtering with repeat reaches them, is not 0.
-std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width, int height,
-                                         int cell);
+std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width,
+                                         int height, int cell);

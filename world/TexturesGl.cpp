@@ -69,7 +69,8 @@ void replaceTexture(unsigned int& name, const std::vector<uint8_t>& texels, int 
 
 void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
     const auto uploaded = [&](int index) {
-        return UploadedPixels{pixels[static_cast<size_t>(index)], kHudTextureFiles[static_cast<size_t>(index)].declaredRgb};
+        return UploadedPixels{pixels[static_cast<size_t>(index)],
+                              kHudTextureFiles[static_cast<size_t>(index)].declaredRgb};
     };
     const TextureFile& bottom = kHudTextureFiles[kBottomBarTexture];
     for (int frame = 0; frame < kHealthFrames; ++frame) {
@@ -77,7 +78,8 @@ void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
         const std::vector<uint8_t> fold = foldMask(uploaded(kBottomBarMask), colours);
         replaceTexture(state.hudBottomBarFolds[static_cast<size_t>(frame)], fold, bottom.width, bottom.height,
                        GL_RGBA);
-        state.hudBottomBarBoxes[static_cast<size_t>(frame)] = litBoxes(fold, 4, bottom.width, bottom.height, 16);
+        state.hudBottomBarBoxes[static_cast<size_t>(frame)] =
+            litBoxes(fold, 4, bottom.width, bottom.height, 16);
     }
     const TextureFile& right = kHudTextureFiles[kRightBarTexture];
     const UploadedPixels rightColour[] = {uploaded(kRightBarTexture)};
