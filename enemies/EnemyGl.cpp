@@ -1,6 +1,7 @@
 // Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
 // made from one decoding of the bubble picture for the whole run.
 #include "core/Gl.h"
+#include "core/SphereGl.h"
 #include "core/TextureTable.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyFleet.h"
@@ -51,7 +52,7 @@ void Explosion::draw() const {
     const double r = coreRadius;
     glColor4d(1.0, 1.1 - r, 0.1, 1.1 - r);
     glTranslatef(center.x, center.y, center.z);
-    glutSolidSphere(r, kCoreDetail, kCoreDetail);
+    drawSolidSphere(r, kCoreDetail, kCoreDetail);
     glPopMatrix();
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
@@ -67,7 +68,7 @@ void Enemy::drawBody() const {
     glPushMatrix();
     glColor3d(1.0, 0.05, 0.05);
     glTranslatef(position.x, position.y, position.z);
-    glutSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
+    drawSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
     glPopMatrix();
 }
 

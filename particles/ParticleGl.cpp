@@ -1,4 +1,5 @@
 #include "core/Gl.h"
+#include "core/SphereGl.h"
 #include "particles/Particle.h"
 
 namespace {
@@ -31,7 +32,7 @@ void translate(const Vec3& offset) {
 void sphereAt(const Vec3& centre, double radius, int slices) {
     glPushMatrix();
     translate(centre);
-    glutSolidSphere(radius, slices, slices);
+    drawSolidSphere(radius, slices, slices);
     glPopMatrix();
 }
 
@@ -143,7 +144,7 @@ void w4particle::drawGlow() const {
         if (k > 0)
             translate({5.0f * direction.x, 5.0f * direction.y, 5.0f * direction.z});
         glColor4fv(kTrail[k]);
-        glutSolidSphere(0.1, 5, 5);
+        drawSolidSphere(0.1, 5, 5);
     }
     glPopMatrix();
 }
