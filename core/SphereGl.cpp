@@ -2,6 +2,7 @@
 
 #include "core/Gl.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -20,18 +21,22 @@ constexpr size_t kMaxSphereLists = 128;
 void drawSolidSphere(double radius, int slices, int stacks) {
     // Lists belong to the one GL context the program opens.
     static std::vector<SphereList> lists;
-    for (const SphereList& sphere : lists)
-        if (sphere.radius == radius && sphere.slices == slices && sphere.stacks == stacks) {
-            glCallList(sphere.list);
-            return;
-        }
-    const GLuint list = lists.size() < kMaxSphereLists ? glGenLists(1) : 0;
-    if (list == 0) {
+    // glut's arrays leave the current normal alone, a list leaves its last one behind: quads drawn next
+    // without a normal of their own, such as the trails, would be lit by it.
+    GLfloat normal[3];
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    const auto found = std::find_if(lists.begin(), lists.end(), [&](const SphereList& sphere) {
+        return sphere.radius == radius && sphere.slices == slices && sphere.stacks == stacks;
+    });
+    if (found != lists.end()) {
+        glCallList(found->list);
+    } else if (const GLuint list = lists.size() < kMaxSphereLists ? glGenLists(1) : 0; list != 0) {
+        glNewList(list, GL_COMPILE_AND_EXECUTE);
         glutSolidSphere(radius, slices, stacks);
-        return;
+        glEndList();
+        lists.push_back({radius, slices, stacks, list});
+    } else {
+        glutSolidSphere(radius, slices, stacks);
     }
-    glNewList(list, GL_COMPILE_AND_EXECUTE);
-    glutSolidSphere(radius, slices, stacks);
-    glEndList();
-    lists.push_back({radius, slices, stacks, list});
+    glNormal3fv(normal);
 }
