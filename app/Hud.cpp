@@ -8,6 +8,8 @@
 #include "core/View.h"
 #include "towns/Beaming.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -133,11 +135,103 @@ void radarQuadMasked(const Game& state, const Rect& r) {
     glActiveTexture(GL_TEXTURE0);
 }
 
+// The window pixels a quad of the overlay covers, under the translation in force.
+std::array<int, 4> pixelsCovered(const Rect& r) {
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto window = [](float ndc, float shift, int origin, int size) {
+        return static_cast<float>(origin) + (ndc + shift + 1.0f) * 0.5f * static_cast<float>(size);
+    };
+    const int left = std::max(v[0], static_cast<int>(std::floor(window(r.left, m[12], v[0], v[2]))));
+    const int right = std::min(v[0] + v[2], static_cast<int>(std::ceil(window(r.right, m[12], v[0], v[2]))));
+    const int bottom = std::max(v[1], static_cast<int>(std::floor(window(r.bottom, m[13], v[1], v[3]))));
+    const int top = std::min(v[1] + v[3], static_cast<int>(std::ceil(window(r.top, m[13], v[1], v[3]))));
+    return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
+}
+
+// The radar's map and mask are four times the size they are drawn at; sampling both was half of what
+// the HUD cost. So the masked radar is drawn once per window size into a picture of its own, the
+// fragments as they would have been blended, and every frame copies them back texel for pixel.
+bool prepareRadarPicture(Game& state, const Rect& r) {
+    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object)
+        return false;
+    const std::array<int, 4> box = pixelsCovered(r);
+    if (box[2] == 0 || box[3] == 0)
+        return false;
+    if (state.hudRadarPicture != 0 && box == state.hudRadarPixels)
+        return true;
+    if (state.hudRadarPicture == 0) {
+        glGenTextures(1, &state.hudRadarPicture);
+        glGenFramebuffers(1, &state.hudRadarFramebuffer);
+    }
+    glBindTexture(GL_TEXTURE_2D, state.hudRadarPicture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, box[2], box[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindFramebuffer(GL_FRAMEBUFFER, state.hudRadarFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, state.hudRadarPicture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        GLint v[4];
+        glGetIntegerv(GL_VIEWPORT, v);
+        // Shifted by whole pixels, the quad covers the same pixels, now counted from the picture's corner.
+        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
+        GLfloat water[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(water[0], water[1], water[2], water[3]);
+        glDisable(GL_BLEND);
+        radarQuadMasked(state, r);
+        glEnable(GL_BLEND);
+        glViewport(v[0], v[1], v[2], v[3]);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    state.hudRadarPixels = complete ? box : std::array<int, 4>{};
+    return complete;
+}
+
+void radarQuad(Game& state, const Rect& r) {
+    if (!prepareRadarPicture(state, r)) {
+        radarQuadMasked(state, r);
+        return;
+    }
+    // Texel centres fall on pixel centres, so each pixel takes its own texel.
+    const auto& [x, y, width, height] = state.hudRadarPixels;
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const auto s = [&](float ndc) {
+        return (static_cast<float>(v[0]) + (ndc + m[12] + 1.0f) * 0.5f * static_cast<float>(v[2]) -
+                static_cast<float>(x)) / static_cast<float>(width);
+    };
+    const auto t = [&](float ndc) {
+        return (static_cast<float>(v[1]) + (ndc + m[13] + 1.0f) * 0.5f * static_cast<float>(v[3]) -
+                static_cast<float>(y)) / static_cast<float>(height);
+    };
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, state.hudRadarPicture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(s(r.left), t(r.bottom));
+    glVertex2f(r.left, r.bottom);
+    glTexCoord2f(s(r.right), t(r.bottom));
+    glVertex2f(r.right, r.bottom);
+    glTexCoord2f(s(r.right), t(r.top));
+    glVertex2f(r.right, r.top);
+    glTexCoord2f(s(r.left), t(r.top));
+    glVertex2f(r.left, r.top);
+    glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
 // The bars and the radar are cut into the picture by their masks, then their colours are added. A grey
 // mask was folded at load time with the colours over it into one premultiplied picture, drawn in one pass
 // with (1, 1 - alpha) blending: dst * mask + colour as before, without filling the same pixels two or
 // three times, which was most of what the HUD cost. A mask that is not grey keeps its own pass.
-void drawBarsAndRadar(const Game& state) {
+void drawBarsAndRadar(Game& state) {
     const auto& hud = state.hudTextures;
     const Rect bottomBar{-0.5f, -0.15f, 0.5f, 0.0f}, rightBar{1.4f, -0.15f, 1.5f, 1.25f};
     const auto life = static_cast<size_t>(lifeBarTexture(state.lifePoints));
@@ -186,7 +280,7 @@ void drawBarsAndRadar(const Game& state) {
     glTranslatef(0.0f, 1.45f, 0.0f);
     if (radarFolded) {
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        radarQuadMasked(state, {-0.1f, -0.2f, 0.7f, 0.2f});
+        radarQuad(state, {-0.1f, -0.2f, 0.7f, 0.2f});
         glBlendFunc(GL_ONE, GL_ONE);
     } else {
         texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
@@ -249,7 +343,7 @@ void usePerspective() {
 }
 
 void display() {
-    const Game& state = game;
+    Game& state = game;
     // The perspective set here is the one the next 3D frame uses; the overlay works in -1..1.
     usePerspective();
     glMatrixMode(GL_PROJECTION);

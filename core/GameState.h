@@ -77,6 +77,10 @@ struct GameState {
     std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
     unsigned int hudRightBarFold = 0;
     unsigned int hudRadarMaskAlpha = 0;
+    // The masked radar as the current window shows it, pixel for texel, and the window pixels it covers
+    // (x, y, width, height); made on the first frame at a new size.
+    unsigned int hudRadarPicture = 0, hudRadarFramebuffer = 0;
+    std::array<int, 4> hudRadarPixels{};
     // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
     // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
     std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;
