@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 namespace {
@@ -135,7 +136,7 @@ void radarQuadMasked(const Game& state, const Rect& r) {
     glActiveTexture(GL_TEXTURE0);
 }
 
-// The window pixels a quad of the overlay covers, under the translation in force.
+// The window's pixels that hold a box of the overlay, under the translation in force.
 std::array<int, 4> pixelsCovered(const Rect& r) {
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
@@ -151,80 +152,101 @@ std::array<int, 4> pixelsCovered(const Rect& r) {
     return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
 }
 
-// The radar's map and mask are four times the size they are drawn at; sampling both was half of what
-// the HUD cost. So the masked radar is drawn once per window size into a picture of its own, the
-// fragments as they would have been blended, and every frame copies them back texel for pixel.
-bool prepareRadarPicture(Game& state, const Rect& r) {
-    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object)
-        return false;
-    const std::array<int, 4> box = pixelsCovered(r);
-    if (box[2] == 0 || box[3] == 0)
-        return false;
-    if (state.hudRadarPicture != 0 && box == state.hudRadarPixels)
-        return true;
-    if (state.hudRadarPicture == 0) {
-        glGenTextures(1, &state.hudRadarPicture);
-        glGenFramebuffers(1, &state.hudRadarFramebuffer);
+// Draws into the picture, shifted by whole pixels so that the same pixels are covered, now counted from
+// the picture's corner; unblended, so the picture keeps the fragments as they would have been blended.
+bool redraw(OverlayPicture& picture, const std::array<int, 4>& box, const std::function<void()>& draw) {
+    if (picture.texture == 0) {
+        glGenTextures(1, &picture.texture);
+        glGenFramebuffers(1, &picture.framebuffer);
     }
-    glBindTexture(GL_TEXTURE_2D, state.hudRadarPicture);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, box[2], box[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glBindFramebuffer(GL_FRAMEBUFFER, state.hudRadarFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, state.hudRadarPicture, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
         GLint v[4];
         glGetIntegerv(GL_VIEWPORT, v);
-        // Shifted by whole pixels, the quad covers the same pixels, now counted from the picture's corner.
-        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
         GLfloat water[4];
         glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
+        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         glClearColor(water[0], water[1], water[2], water[3]);
+        glPushAttrib(GL_COLOR_BUFFER_BIT);
         glDisable(GL_BLEND);
-        radarQuadMasked(state, r);
-        glEnable(GL_BLEND);
+        draw();
+        glPopAttrib();
         glViewport(v[0], v[1], v[2], v[3]);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    state.hudRadarPixels = complete ? box : std::array<int, 4>{};
     return complete;
 }
 
-void radarQuad(Game& state, const Rect& r) {
-    if (!prepareRadarPicture(state, r)) {
-        radarQuadMasked(state, r);
+// Parts of the overlay that change seldom cost as much to draw as the rest of it: the radar's map and
+// mask are four times the size they are drawn at, and bitmap text makes llvmpipe wait for the frame so
+// far. Each is drawn once into a picture of the window pixels it covers, again when it or the window
+// changes, and every frame copies the picture back texel for pixel: dst * (1 - alpha) + colour gives
+// exactly what the part's own blending gave.
+void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const std::array<int, 4>& box,
+                        const std::function<void()>& draw) {
+    if (box[2] == 0 || box[3] == 0)
+        return;
+    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object) {
+        draw();
         return;
     }
-    // Texel centres fall on pixel centres, so each pixel takes its own texel.
-    const auto& [x, y, width, height] = state.hudRadarPixels;
+    if (picture.texture == 0 || picture.pixels != box || picture.shows != shows) {
+        picture.pixels = redraw(picture, box, draw) ? box : std::array<int, 4>{};
+        picture.shows = shows;
+    }
+    if (picture.pixels != box) {
+        draw();
+        return;
+    }
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
-    GLfloat m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    const auto s = [&](float ndc) {
-        return (static_cast<float>(v[0]) + (ndc + m[12] + 1.0f) * 0.5f * static_cast<float>(v[2]) -
-                static_cast<float>(x)) / static_cast<float>(width);
-    };
-    const auto t = [&](float ndc) {
-        return (static_cast<float>(v[1]) + (ndc + m[13] + 1.0f) * 0.5f * static_cast<float>(v[3]) -
-                static_cast<float>(y)) / static_cast<float>(height);
-    };
+    const auto x = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f; };
+    const auto y = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f; };
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, state.hudRadarPicture);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glPushMatrix();
+    glLoadIdentity();
     glBegin(GL_QUADS);
-    glTexCoord2f(s(r.left), t(r.bottom));
-    glVertex2f(r.left, r.bottom);
-    glTexCoord2f(s(r.right), t(r.bottom));
-    glVertex2f(r.right, r.bottom);
-    glTexCoord2f(s(r.right), t(r.top));
-    glVertex2f(r.right, r.top);
-    glTexCoord2f(s(r.left), t(r.top));
-    glVertex2f(r.left, r.top);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x(box[0]), y(box[1]));
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1]));
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1] + box[3]));
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(x(box[0]), y(box[1] + box[3]));
     glEnd();
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// A line of text through a picture of its own; the box holds the font's descenders and a pixel around.
+void drawTextLine(OverlayPicture& picture, const std::string& text, float x, float y, void* font) {
+    glLoadIdentity();
+    const int height = glutBitmapHeight(font);
+    const int width = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str()));
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const int left = v[0] + static_cast<int>(std::floor((x + 1.0f) * 0.5f * static_cast<float>(v[2])));
+    const int base = v[1] + static_cast<int>(std::floor((y + 1.0f) * 0.5f * static_cast<float>(v[3])));
+    const int x0 = std::max(v[0], left - 2), y0 = std::max(v[1], base - height / 2);
+    const int x1 = std::min(v[0] + v[2], left + width + 2), y1 = std::min(v[1] + v[3], base + height + 2);
+    drawThroughPicture(picture, text, {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)},
+                       [&] { drawText(text, x, y, font); });
 }
 
 // The bars and the radar are cut into the picture by their masks, then their colours are added. A grey
@@ -279,9 +301,12 @@ void drawBarsAndRadar(Game& state) {
 
     glTranslatef(0.0f, 1.45f, 0.0f);
     if (radarFolded) {
-        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        radarQuad(state, {-0.1f, -0.2f, 0.7f, 0.2f});
-        glBlendFunc(GL_ONE, GL_ONE);
+        const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
+        drawThroughPicture(state.hudPictures[0], "radar", pixelsCovered(radar), [&] {
+            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            radarQuadMasked(state, radar);
+            glBlendFunc(GL_ONE, GL_ONE);
+        });
     } else {
         texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
     }
@@ -317,10 +342,12 @@ void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture,
     glPopAttrib();
 }
 
-void drawScoreLines(const GameState& state) {
-    drawText("PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, GLUT_BITMAP_HELVETICA_18);
-    drawText("Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, GLUT_BITMAP_HELVETICA_18);
-    drawText(intToString(state.torpedoes) + "x", 0.92f, -0.9f, GLUT_BITMAP_HELVETICA_18);
+void drawScoreLines(GameState& state) {
+    void* font = GLUT_BITMAP_HELVETICA_18;
+    auto& pictures = state.hudPictures;
+    drawTextLine(pictures[1], "PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, font);
+    drawTextLine(pictures[2], "Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, font);
+    drawTextLine(pictures[3], intToString(state.torpedoes) + "x", 0.92f, -0.9f, font);
 }
 
 void drawEndScreen(const Game& state) {

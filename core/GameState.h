@@ -8,10 +8,18 @@
 #include "core/Vec3.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 // Height of the water surface when the program starts; it only sinks from there.
 inline constexpr float kStartWaterLevel = 20.0f;
+
+// Window pixels (x, y, width, height) kept in a texture as they were drawn, and what they showed.
+struct OverlayPicture {
+    unsigned int texture = 0, framebuffer = 0;
+    std::array<int, 4> pixels{};
+    std::string shows;
+};
 
 struct GameState {
     // Player, motion and view. Angles in degrees; velocity in world units per tick.
@@ -77,10 +85,9 @@ struct GameState {
     std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
     unsigned int hudRightBarFold = 0;
     unsigned int hudRadarMaskAlpha = 0;
-    // The masked radar as the current window shows it, pixel for texel, and the window pixels it covers
-    // (x, y, width, height); made on the first frame at a new size.
-    unsigned int hudRadarPicture = 0, hudRadarFramebuffer = 0;
-    std::array<int, 4> hudRadarPixels{};
+    // Parts of the HUD that change seldom (the masked radar and the three score lines), each as its
+    // window pixels showed it when last drawn.
+    std::array<OverlayPicture, 4> hudPictures;
     // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
     // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
     std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;
