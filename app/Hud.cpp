@@ -211,6 +211,8 @@ void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const
     const auto x = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f; };
     const auto y = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f; };
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    // The score lines are drawn depth-tested: a picture's clear texels must not hide the next line.
+    glDisable(GL_DEPTH_TEST);
     glDisable(GL_FOG);
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
