@@ -72,13 +72,6 @@ void Enemy::drawBody() const {
     glPopMatrix();
 }
 
-void Enemy::drawBullets() const {
-    if (health <= 0)
-        return;
-    for (const w4particle& bullet : bullets)
-        bullet.drawGlow();
-}
-
 void Enemy::drawTrail() {
     if (health <= 0)
         return;
@@ -109,8 +102,12 @@ void EnemyFleet::draw() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
+    std::vector<const w4particle*> volley;
     for (const Enemy& enemy : enemies)
-        enemy.drawBullets();
+        if (enemy.health > 0)
+            for (const w4particle& bullet : enemy.bullets)
+                volley.push_back(&bullet);
+    drawGlows(volley);
     glDepthMask(GL_TRUE);
 
     glEnable(GL_TEXTURE_2D);

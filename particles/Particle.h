@@ -88,7 +88,8 @@ class w4particle : public weaponparticle {
 public:
     w4particle(Vec3 position, Vec3 aim);
     void draw() const override;
-    // The same spheres under the depth writes and blending the caller has set, so a volley sets them once.
-    void drawGlow() const;
     void update() override { flyStraight(); }
 };
+
+// The glow of every bullet given, in one draw, under the depth writes and blending the caller has set.
+void drawGlows(std::span<const w4particle* const> bullets);
