@@ -5,65 +5,92 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace {
 
-struct SphereList {
+struct SphereBuffers {
     double radius;
     int slices, stacks;
-    GLuint list;
+    GLuint vertices, triangles;
+    GLsizei indices;
 };
 
-// A blast grows through a few dozen sizes; anything beyond is drawn directly rather than kept.
-constexpr size_t kMaxSphereLists = 128;
+// A blast grows through a few dozen sizes; anything beyond is drawn by glut rather than kept.
+constexpr size_t kMaxKeptSpheres = 128;
 
 } // namespace
 
-void drawSolidSphere(double radius, int slices, int stacks) {
-    // Lists belong to the one GL context the program opens.
-    static std::vector<SphereList> lists;
-    // glut's arrays leave the current normal alone, a list leaves its last one behind: quads drawn next
-    // without a normal of their own, such as the trails, would be lit by it.
-    GLfloat normal[3];
-    glGetFloatv(GL_CURRENT_NORMAL, normal);
-    const auto found = std::find_if(lists.begin(), lists.end(), [&](const SphereList& sphere) {
-        return sphere.radius == radius && sphere.slices == slices && sphere.stacks == stacks;
-    });
-    if (found != lists.end()) {
-        glCallList(found->list);
-    } else if (const GLuint list = lists.size() < kMaxSphereLists ? glGenLists(1) : 0; list != 0) {
-        glNewList(list, GL_COMPILE_AND_EXECUTE);
-        glutSolidSphere(radius, slices, stacks);
-        glEndList();
-        lists.push_back({radius, slices, stacks, list});
-    } else {
-        glutSolidSphere(radius, slices, stacks);
-    }
-    glNormal3fv(normal);
+SphereMesh sphereMesh(float radius, int slices, int stacks) {
+    SphereMesh mesh;
+    if (slices < 1 || stacks < 2)
+        return mesh;
+    // glut's tables: float angles, the slices running clockwise seen from the top.
+    const float around = -2.0f * std::numbers::pi_v<float> / static_cast<float>(slices);
+    const float down = std::numbers::pi_v<float> / static_cast<float>(stacks);
+    mesh.vertices.push_back({{0.0f, 0.0f, radius}, {0.0f, 0.0f, 1.0f}});
+    for (int stack = 1; stack < stacks; ++stack)
+        for (int slice = 0; slice < slices; ++slice) {
+            const float ringSin = std::sin(down * static_cast<float>(stack));
+            const float x = std::cos(around * static_cast<float>(slice)) * ringSin;
+            const float y = std::sin(around * static_cast<float>(slice)) * ringSin;
+            const float z = std::cos(down * static_cast<float>(stack));
+            mesh.vertices.push_back({{x * radius, y * radius, z * radius}, {x, y, z}});
+        }
+    mesh.vertices.push_back({{0.0f, 0.0f, -radius}, {0.0f, 0.0f, -1.0f}});
+
+    const auto ring = [&](int stack, int slice) {
+        return static_cast<unsigned short>(1 + (stack - 1) * slices + slice % slices);
+    };
+    const auto bottom = static_cast<unsigned short>(mesh.vertices.size() - 1);
+    auto& t = mesh.triangles;
+    for (int slice = 0; slice < slices; ++slice)
+        t.insert(t.end(), {ring(1, slice), 0, ring(1, slice + 1)});
+    for (int stack = 1; stack < stacks - 1; ++stack)
+        for (int slice = 0; slice < slices; ++slice) {
+            const unsigned short upper = ring(stack, slice), upperNext = ring(stack, slice + 1);
+            const unsigned short lower = ring(stack + 1, slice), lowerNext = ring(stack + 1, slice + 1);
+            t.insert(t.end(), {lower, upper, lowerNext, lowerNext, upper, upperNext});
+        }
+    for (int slice = 0; slice < slices; ++slice)
+        t.insert(t.end(), {bottom, ring(stacks - 1, slice), ring(stacks - 1, slice + 1)});
+    return mesh;
 }
 
-std::vector<SphereVertex> sphereTriangles(float radius, int slices, int stacks) {
-    // glut's tables: float angles, the slices running clockwise seen from the top.
-    const auto point = [&](int stack, int slice) {
-        const float around = -2.0f * std::numbers::pi_v<float> / static_cast<float>(slices);
-        const float down = std::numbers::pi_v<float> / static_cast<float>(stacks);
-        const float ringSin = stack == stacks ? 0.0f : std::sin(down * static_cast<float>(stack));
-        const float ringCos = std::cos(down * static_cast<float>(stack));
-        const float x = std::cos(around * static_cast<float>(slice % slices)) * ringSin;
-        const float y = std::sin(around * static_cast<float>(slice % slices)) * ringSin;
-        return SphereVertex{{x * radius, y * radius, ringCos * radius}, {x, y, ringCos}};
-    };
-    std::vector<SphereVertex> triangles;
-    for (int stack = 0; stack < stacks; ++stack)
-        for (int slice = 0; slice < slices; ++slice) {
-            const SphereVertex a = point(stack, slice), b = point(stack + 1, slice);
-            const SphereVertex c = point(stack + 1, slice + 1), d = point(stack, slice + 1);
-            // Each band split along the diagonal glut's strips give it, in their order.
-            if (stack < stacks - 1)
-                triangles.insert(triangles.end(), {b, a, c});
-            if (stack > 0)
-                triangles.insert(triangles.end(), {a, c, d});
+void drawSolidSphere(double radius, int slices, int stacks) {
+    // Buffers belong to the one GL context the program opens.
+    static std::vector<SphereBuffers> kept;
+    auto found = std::find_if(kept.begin(), kept.end(), [&](const SphereBuffers& sphere) {
+        return sphere.radius == radius && sphere.slices == slices && sphere.stacks == stacks;
+    });
+    if (found == kept.end()) {
+        const SphereMesh mesh = sphereMesh(static_cast<float>(radius), slices, stacks);
+        if (kept.size() >= kMaxKeptSpheres || mesh.triangles.empty() || !GLEW_VERSION_1_5) {
+            glutSolidSphere(radius, slices, stacks);
+            return;
         }
-    return triangles;
+        SphereBuffers sphere{radius, slices, stacks, 0, 0, static_cast<GLsizei>(mesh.triangles.size())};
+        glGenBuffers(1, &sphere.vertices);
+        glGenBuffers(1, &sphere.triangles);
+        glBindBuffer(GL_ARRAY_BUFFER, sphere.vertices);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.vertices.size() * sizeof(SphereVertex)),
+                     mesh.vertices.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, sphere.triangles);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(mesh.triangles.size() * sizeof(unsigned short)),
+                     mesh.triangles.data(), GL_STATIC_DRAW);
+        kept.push_back(sphere);
+        found = kept.end() - 1;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, found->vertices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->triangles);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(SphereVertex), nullptr);
+    glNormalPointer(GL_FLOAT, sizeof(SphereVertex),
+                    reinterpret_cast<const void*>(offsetof(SphereVertex, normal)));
+    glDrawElements(GL_TRIANGLES, found->indices, GL_UNSIGNED_SHORT, nullptr);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }

@@ -1,10 +1,7 @@
-// Spheres as glut draws them: of a fixed size from a display list built on their first drawing, or many
-// small ones in one draw.
+// Spheres with the points, normals and triangles glutSolidSphere gives them, kept and drawn indexed: glut
+// builds them anew on every call and sends each stack as a draw of its own, with every inner point twice,
+// and llvmpipe charges for each draw and for each point it lights.
 #pragma once
-
-// What glutSolidSphere draws, the same vertices and normals, for sizes drawn every frame: glut builds
-// the vertices anew on each call and sends every stack as its own draw, which llvmpipe charges per call.
-void drawSolidSphere(double radius, int slices, int stacks);
 
 #include <vector>
 
@@ -13,6 +10,12 @@ struct SphereVertex {
     float normal[3];
 };
 
-// The points and normals glutSolidSphere gives these arguments, as a list of triangles, so that many
-// small spheres can be sent in one draw.
-std::vector<SphereVertex> sphereTriangles(float radius, int slices, int stacks);
+struct SphereMesh {
+    std::vector<SphereVertex> vertices; // glut's order: the top, ring after ring, the bottom
+    std::vector<unsigned short> triangles; // three indices each, in the order and turn of glut's strips
+};
+
+SphereMesh sphereMesh(float radius, int slices, int stacks);
+
+// What glutSolidSphere draws, from buffers made on the first drawing of each size.
+void drawSolidSphere(double radius, int slices, int stacks);

@@ -138,12 +138,12 @@ void w4particle::draw() const {
 void drawGlows(std::span<const w4particle* const> bullets) {
     if (bullets.empty())
         return;
-    static const std::vector<SphereVertex> sphere = sphereTriangles(0.1f, 5, 5);
     // Ever more opaque towards the tip, which runs three spheres, 15 steps, ahead of the bullet.
     constexpr float kTrail[4][4] = {{0.0f, 1.0f, 1.0f, 0.4f},
                                     {0.0f, 0.3f, 1.0f, 0.6f},
                                     {0.0f, 0.6f, 1.0f, 0.8f},
                                     {0.0f, 0.0f, 1.0f, 1.0f}};
+    static const SphereMesh sphere = sphereMesh(0.1f, 5, 5);
     // Moved to their places here rather than by the matrix: one draw instead of four per bullet, each of
     // which llvmpipe charges for.
     struct Vertex {
@@ -151,7 +151,9 @@ void drawGlows(std::span<const w4particle* const> bullets) {
     };
     const CausticCorners caustics;
     std::vector<Vertex> vertices;
-    vertices.reserve(bullets.size() * 4 * sphere.size());
+    std::vector<GLuint> triangles;
+    vertices.reserve(bullets.size() * 4 * sphere.vertices.size());
+    triangles.reserve(bullets.size() * 4 * sphere.triangles.size());
     for (const w4particle* bullet : bullets) {
         Vec3 centre = bullet->position;
         for (int k = 0; k < 4; ++k) {
@@ -160,7 +162,10 @@ void drawGlows(std::span<const w4particle* const> bullets) {
                 centre.y += 5.0f * bullet->direction.y;
                 centre.z += 5.0f * bullet->direction.z;
             }
-            for (const SphereVertex& v : sphere) {
+            const auto first = static_cast<GLuint>(vertices.size());
+            for (const unsigned short index : sphere.triangles)
+                triangles.push_back(first + index);
+            for (const SphereVertex& v : sphere.vertices) {
                 const auto& [x, y, z] = v.position;
                 vertices.push_back({{centre.x + x, centre.y + y, centre.z + z},
                                     {v.normal[0], v.normal[1], v.normal[2]},
@@ -181,7 +186,7 @@ void drawGlows(std::span<const w4particle* const> bullets) {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), vertices[0].caustic);
     }
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_INT, triangles.data());
     if (caustics.generated) {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         glClientActiveTexture(GL_TEXTURE0);
