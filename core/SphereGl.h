@@ -19,3 +19,8 @@ SphereMesh sphereMesh(float radius, int slices, int stacks);
 
 // What glutSolidSphere draws, from buffers made on the first drawing of each size.
 void drawSolidSphere(double radius, int slices, int stacks);
+
+// Slices and stacks enough for a sphere of this radius at the origin of the current modelview to look
+// round, at most `most`: the outline strays less than half a pixel from the circle. llvmpipe pays for
+// each triangle, and a far craft's triangles are smaller than its pixels.
+int sphereDetailOnScreen(double radius, int most);

@@ -68,7 +68,8 @@ void Enemy::drawBody() const {
     glPushMatrix();
     glColor3d(1.0, 0.05, 0.05);
     glTranslatef(position.x, position.y, position.z);
-    drawSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
+    const int detail = sphereDetailOnScreen(kCraftRadius, kCraftDetail);
+    drawSolidSphere(kCraftRadius, detail, detail);
     glPopMatrix();
 }
 
