@@ -390,7 +390,11 @@ void display() {
     glDisable(GL_DEPTH_TEST);
 
     if (state.drawHud) {
-        drawGun(state); // lit, as the frame left the light
+        // Lit, as the frame left the light; it changes only when its barrels turn. The hub and the barrels
+        // reach 0.2 from the axis.
+        const Rect gun{-0.22f, -1.07f, 0.22f, -0.63f};
+        drawThroughPicture(state.hudPictures[4], "gun " + std::to_string(state.gunBarrelAngle),
+                           pixelsCovered(gun), [&] { drawGun(state); });
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);

@@ -85,9 +85,9 @@ struct GameState {
     std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
     unsigned int hudRightBarFold = 0;
     unsigned int hudRadarMaskAlpha = 0;
-    // Parts of the HUD that change seldom (the masked radar and the three score lines), each as its
-    // window pixels showed it when last drawn.
-    std::array<OverlayPicture, 4> hudPictures;
+    // Parts of the HUD that change seldom (the masked radar, the three score lines and the gun), each as
+    // its window pixels showed it when last drawn.
+    std::array<OverlayPicture, 5> hudPictures;
     // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
     // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
     std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;
