@@ -33,10 +33,10 @@ public:
     // One bullet at the player: 1 on a hit, 0 on a miss.
     int shoot(float x, float y, float z, PendingEffects& effects);
     // The fleet draws its enemies in three passes, each setting its state once: the solid craft while
-    // alive, its explosion once destroyed; all their bullets in one draw; the trail, under the fleet's
-    // blending, in the enemy's own bubble texture, made on first use.
+    // alive, its explosion once destroyed; all their bullets in one draw; the trails, under the fleet's
+    // blending, each in its enemy's own bubble texture, made on first use.
     void drawBody() const;
-    void drawTrail();
+    unsigned int trailTexture();
 
     Vec3 position;
     int health = 100;

@@ -73,13 +73,10 @@ void Enemy::drawBody() const {
     glPopMatrix();
 }
 
-void Enemy::drawTrail() {
-    if (health <= 0)
-        return;
+unsigned int Enemy::trailTexture() {
     if (bubbleTexture == 0)
         bubbleTexture = makeBubbleTexture();
-    glBindTexture(GL_TEXTURE_2D, bubbleTexture);
-    emitter.draw();
+    return bubbleTexture;
 }
 
 // The glow of bullets and bubbles is added to the picture and writes no depth, so drawing every craft
@@ -112,8 +109,11 @@ void EnemyFleet::draw() {
     glDepthMask(GL_TRUE);
 
     glEnable(GL_TEXTURE_2D);
+    std::vector<BubbleTrail> trails;
     for (Enemy& enemy : enemies)
-        enemy.drawTrail();
+        if (enemy.health > 0)
+            trails.push_back({enemy.trailTexture(), enemy.emitter.bubbles});
+    drawBubbleTrails(trails);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }

@@ -40,6 +40,13 @@ public:
 // A trail's bubbles as one run of quads without depth writes, under the caller's texture and blending.
 void drawBubbles(std::span<const bubbleparticle> bubbles);
 
+// Several trails, each in a texture of its own, under the caller's blending.
+struct BubbleTrail {
+    unsigned int texture;
+    std::span<const bubbleparticle> bubbles;
+};
+void drawBubbleTrails(std::span<const BubbleTrail> trails);
+
 class explosionparticle : public particle {
 public:
     explosionparticle(Vec3 position, Vec3 direction, float slices, float radius);

@@ -77,12 +77,9 @@ struct CausticCorners {
 
 } // namespace
 
-void drawBubbles(std::span<const bubbleparticle> bubbles) {
-    if (bubbles.empty())
-        return;
-    // One run of quads for the whole trail: llvmpipe pays per glBegin and per depth-mask change.
-    const DepthWritesOff depth;
-    const CausticCorners caustics;
+namespace {
+
+void bubbleQuads(const CausticCorners& caustics, std::span<const bubbleparticle> bubbles) {
     glColor4f(0.6f, 1.0f, 0.2f, 0.65f);
     glBegin(GL_QUADS);
     for (const bubbleparticle& bubble : bubbles) {
@@ -93,6 +90,29 @@ void drawBubbles(std::span<const bubbleparticle> bubbles) {
         caustics.corner(0.0f, 1.0f, bubble.position, -d, d);
     }
     glEnd();
+}
+
+} // namespace
+
+void drawBubbles(std::span<const bubbleparticle> bubbles) {
+    if (bubbles.empty())
+        return;
+    // One run of quads for the whole trail: llvmpipe pays per glBegin and per depth-mask change.
+    const DepthWritesOff depth;
+    const CausticCorners caustics;
+    bubbleQuads(caustics, bubbles);
+}
+
+void drawBubbleTrails(std::span<const BubbleTrail> trails) {
+    // The depth writes and the caustics' generation change once for all the trails, not per trail.
+    const DepthWritesOff depth;
+    const CausticCorners caustics;
+    for (const BubbleTrail& trail : trails) {
+        if (trail.bubbles.empty())
+            continue;
+        glBindTexture(GL_TEXTURE_2D, trail.texture);
+        bubbleQuads(caustics, trail.bubbles);
+    }
 }
 
 void bubbleparticle::draw() const {
