@@ -4,7 +4,6 @@
 #include "app/Game.h"
 #include "app/Instruments.h"
 #include "core/Gl.h"
-#include "core/SphereGl.h"
 #include "core/View.h"
 #include "towns/Beaming.h"
 
@@ -80,18 +79,18 @@ void drawGun(const GameState& state) {
     glTranslatef(0.0f, -0.85f, -1.0f);
     glRotatef(static_cast<float>(state.gunBarrelAngle), 0.0f, 0.0f, 1.0f);
     glTranslatef(0.0f, 0.0f, 0.2f);
-    drawSolidSphere(0.2, 10, 2); // the hub
+    glutSolidSphere(0.2, 10, 2); // the hub
 
     // Five barrels on a circle around the hub, each a sphere stretched along the view.
     glTranslatef(0.0f, 0.15f, -0.2f);
     glScalef(1.0f, 1.0f, 20.0f);
     glColor4f(0.7f, 0.7f, 0.7f, 1.0f);
-    drawSolidSphere(0.05, 10, 10);
+    glutSolidSphere(0.05, 10, 10);
     for (int barrel = 1; barrel < 5; ++barrel) {
         glTranslatef(0.0f, -0.15f, 0.0f);
         glRotatef(72.0f, 0.0f, 0.0f, 1.0f);
         glTranslatef(0.0f, 0.15f, 0.0f);
-        drawSolidSphere(0.05, 10, 10);
+        glutSolidSphere(0.05, 10, 10);
     }
     glPopMatrix();
 }

@@ -6,20 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-struct SphereBuffers {
-    double radius;
-    int slices, stacks;
-    GLuint vertices, triangles;
-    GLsizei indices;
-};
-
-// A blast grows through a few dozen sizes; anything beyond is drawn by glut rather than kept.
-constexpr size_t kMaxKeptSpheres = 128;
-
-} // namespace
-
 SphereMesh sphereMesh(float radius, int slices, int stacks) {
     SphereMesh mesh;
     if (slices < 1 || stacks < 2)
@@ -56,43 +42,17 @@ SphereMesh sphereMesh(float radius, int slices, int stacks) {
     return mesh;
 }
 
-void drawSolidSphere(double radius, int slices, int stacks) {
-    // Buffers belong to the one GL context the program opens.
-    static std::vector<SphereBuffers> kept;
-    auto found = std::find_if(kept.begin(), kept.end(), [&](const SphereBuffers& sphere) {
-        return sphere.radius == radius && sphere.slices == slices && sphere.stacks == stacks;
-    });
-    if (found == kept.end()) {
-        const SphereMesh mesh = sphereMesh(static_cast<float>(radius), slices, stacks);
-        if (kept.size() >= kMaxKeptSpheres || mesh.triangles.empty() || !GLEW_VERSION_1_5) {
-            glutSolidSphere(radius, slices, stacks);
-            return;
-        }
-        SphereBuffers sphere{radius, slices, stacks, 0, 0, static_cast<GLsizei>(mesh.triangles.size())};
-        glGenBuffers(1, &sphere.vertices);
-        glGenBuffers(1, &sphere.triangles);
-        glBindBuffer(GL_ARRAY_BUFFER, sphere.vertices);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.vertices.size() * sizeof(SphereVertex)),
-                     mesh.vertices.data(), GL_STATIC_DRAW);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, sphere.triangles);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(mesh.triangles.size() * sizeof(unsigned short)),
-                     mesh.triangles.data(), GL_STATIC_DRAW);
-        kept.push_back(sphere);
-        found = kept.end() - 1;
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, found->vertices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, found->triangles);
+void drawSphereMesh(const SphereMesh& mesh) {
+    if (mesh.triangles.empty())
+        return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(SphereVertex), nullptr);
-    glNormalPointer(GL_FLOAT, sizeof(SphereVertex),
-                    reinterpret_cast<const void*>(offsetof(SphereVertex, normal)));
-    glDrawElements(GL_TRIANGLES, found->indices, GL_UNSIGNED_SHORT, nullptr);
+    glVertexPointer(3, GL_FLOAT, sizeof(SphereVertex), mesh.vertices[0].position);
+    glNormalPointer(GL_FLOAT, sizeof(SphereVertex), mesh.vertices[0].normal);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.triangles.size()), GL_UNSIGNED_SHORT,
+                   mesh.triangles.data());
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 int sphereDetailOnScreen(double radius, int most) {

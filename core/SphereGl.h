@@ -1,6 +1,5 @@
-// Spheres with the points, normals and triangles glutSolidSphere gives them, kept and drawn indexed: glut
-// builds them anew on every call and sends each stack as a draw of its own, with every inner point twice,
-// and llvmpipe charges for each draw and for each point it lights.
+// Spheres with the points, normals and triangles glutSolidSphere gives them, made once and drawn indexed
+// in one draw: glut builds them anew on every call and sends each stack as a draw of its own.
 #pragma once
 
 #include <vector>
@@ -17,8 +16,8 @@ struct SphereMesh {
 
 SphereMesh sphereMesh(float radius, int slices, int stacks);
 
-// What glutSolidSphere draws, from buffers made on the first drawing of each size.
-void drawSolidSphere(double radius, int slices, int stacks);
+// What glutSolidSphere would draw for the mesh's arguments.
+void drawSphereMesh(const SphereMesh& mesh);
 
 // Slices and stacks enough for a sphere of this radius at the origin of the current modelview to look
 // round, at most `most`: the outline strays less than half a pixel from the circle. llvmpipe pays for

@@ -8,6 +8,7 @@
 #include "world/TextureFiles.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,7 +53,7 @@ void Explosion::draw() const {
     const double r = coreRadius;
     glColor4d(1.0, 1.1 - r, 0.1, 1.1 - r);
     glTranslatef(center.x, center.y, center.z);
-    drawSolidSphere(r, kCoreDetail, kCoreDetail);
+    glutSolidSphere(r, kCoreDetail, kCoreDetail);
     glPopMatrix();
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
@@ -68,8 +69,14 @@ void Enemy::drawBody() const {
     glPushMatrix();
     glColor3d(1.0, 0.05, 0.05);
     glTranslatef(position.x, position.y, position.z);
-    const int detail = sphereDetailOnScreen(kCraftRadius, kCraftDetail);
-    drawSolidSphere(kCraftRadius, detail, detail);
+    // Made once, a mesh for every detail a craft may be drawn with.
+    static const std::vector<SphereMesh> meshes = [] {
+        std::vector<SphereMesh> made;
+        for (int detail = 0; detail <= kCraftDetail; ++detail)
+            made.push_back(sphereMesh(kCraftRadius, detail, detail));
+        return made;
+    }();
+    drawSphereMesh(meshes[static_cast<size_t>(sphereDetailOnScreen(kCraftRadius, kCraftDetail))]);
     glPopMatrix();
 }
 

@@ -34,7 +34,7 @@ void translate(const Vec3& offset) {
 void sphereAt(const Vec3& centre, double radius, int slices) {
     glPushMatrix();
     translate(centre);
-    drawSolidSphere(radius, slices, slices);
+    glutSolidSphere(radius, slices, slices);
     glPopMatrix();
 }
 
