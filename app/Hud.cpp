@@ -7,6 +7,9 @@
 #include "core/View.h"
 #include "towns/Beaming.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <string>
 
 namespace {
@@ -27,6 +30,34 @@ void texturedQuad(unsigned int texture, const Rect& r, float tTop = 1.0f) {
     glVertex2f(r.right, r.top);
     glTexCoord2f(0.0f, tTop);
     glVertex2f(r.left, r.top);
+    glEnd();
+}
+
+// Thin lines on black, or a panel in the corner of its square: only the boxes that change the picture are
+// filled, each with the coordinates the whole square gives it.
+void boxedQuad(unsigned int texture, const Rect& r, const std::vector<std::array<int, 4>>& boxes,
+               const TextureFile& file) {
+    if (boxes.empty()) {
+        texturedQuad(texture, r);
+        return;
+    }
+    const float width = static_cast<float>(file.width), height = static_cast<float>(file.height);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (const auto& [left, bottom, right, top] : boxes) {
+        const float s0 = static_cast<float>(left) / width, s1 = static_cast<float>(right) / width;
+        const float t0 = static_cast<float>(bottom) / height, t1 = static_cast<float>(top) / height;
+        const float x0 = r.left + (r.right - r.left) * s0, x1 = r.left + (r.right - r.left) * s1;
+        const float y0 = r.bottom + (r.top - r.bottom) * t0, y1 = r.bottom + (r.top - r.bottom) * t1;
+        glTexCoord2f(s0, t0);
+        glVertex2f(x0, y0);
+        glTexCoord2f(s1, t0);
+        glVertex2f(x1, y0);
+        glTexCoord2f(s1, t1);
+        glVertex2f(x1, y1);
+        glTexCoord2f(s0, t1);
+        glVertex2f(x0, y1);
+    }
     glEnd();
 }
 
@@ -64,25 +95,204 @@ void drawGun(const GameState& state) {
     glPopMatrix();
 }
 
-// The bars and the radar are cut into the picture by their masks first, then their colours are added.
-void drawBarsAndRadar(const Game& state) {
+// The radar's map with its mask's alpha from unit 1, whose coordinates run as over the mask's own quad:
+// from the same bottom edge up to 0.45 where the map reaches 0.4, the rest being off the screen.
+void radarQuadMasked(const Game& state, const Rect& r) {
+    constexpr float kMaskTop = 0.4f / 0.45f;
+    // Unit 1 carries the caustics, which the world's next frame expects back as they were.
+    glActiveTexture(GL_TEXTURE1);
+    const GLboolean genS = glIsEnabled(GL_TEXTURE_GEN_S), genT = glIsEnabled(GL_TEXTURE_GEN_T);
+    GLint caustic = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &caustic);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, state.hudRadarMaskAlpha);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, state.hudTextures[kRadarTexture]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 0.0f, 0.0f);
+    glVertex2f(r.left, r.bottom);
+    glTexCoord2f(1.0f, 0.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 1.0f, 0.0f);
+    glVertex2f(r.right, r.bottom);
+    glTexCoord2f(1.0f, -1.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 1.0f, kMaskTop);
+    glVertex2f(r.right, r.top);
+    glTexCoord2f(0.0f, -1.0f);
+    glMultiTexCoord2f(GL_TEXTURE1, 0.0f, kMaskTop);
+    glVertex2f(r.left, r.top);
+    glEnd();
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(caustic));
+    glDisable(GL_TEXTURE_2D);
+    if (genS)
+        glEnable(GL_TEXTURE_GEN_S);
+    if (genT)
+        glEnable(GL_TEXTURE_GEN_T);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+// The window's pixels that hold a box of the overlay, under the translation in force.
+std::array<int, 4> pixelsCovered(const Rect& r) {
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto window = [](float ndc, float shift, int origin, int size) {
+        return static_cast<float>(origin) + (ndc + shift + 1.0f) * 0.5f * static_cast<float>(size);
+    };
+    const int left = std::max(v[0], static_cast<int>(std::floor(window(r.left, m[12], v[0], v[2]))));
+    const int right = std::min(v[0] + v[2], static_cast<int>(std::ceil(window(r.right, m[12], v[0], v[2]))));
+    const int bottom = std::max(v[1], static_cast<int>(std::floor(window(r.bottom, m[13], v[1], v[3]))));
+    const int top = std::min(v[1] + v[3], static_cast<int>(std::ceil(window(r.top, m[13], v[1], v[3]))));
+    return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
+}
+
+// Draws into the picture, shifted by whole pixels so that the same pixels are covered, now counted from
+// the picture's corner; unblended, so the picture keeps the fragments as they would have been blended.
+bool redraw(OverlayPicture& picture, const std::array<int, 4>& box, const std::function<void()>& draw) {
+    if (picture.texture == 0) {
+        glGenTextures(1, &picture.texture);
+        glGenFramebuffers(1, &picture.framebuffer);
+    }
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, box[2], box[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        GLint v[4];
+        glGetIntegerv(GL_VIEWPORT, v);
+        GLfloat water[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
+        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(water[0], water[1], water[2], water[3]);
+        glPushAttrib(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_BLEND);
+        draw();
+        glPopAttrib();
+        glViewport(v[0], v[1], v[2], v[3]);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return complete;
+}
+
+// Parts of the overlay that change seldom cost as much to draw as the rest of it: the radar's map and
+// mask are four times the size they are drawn at, and bitmap text makes llvmpipe wait for the frame so
+// far. Each is drawn once into a picture of the window pixels it covers, again when it or the window
+// changes, and every frame copies the picture back texel for pixel: dst * (1 - alpha) + colour gives
+// exactly what the part's own blending gave.
+void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const std::array<int, 4>& box,
+                        const std::function<void()>& draw) {
+    if (box[2] == 0 || box[3] == 0)
+        return;
+    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object) {
+        draw();
+        return;
+    }
+    if (picture.texture == 0 || picture.pixels != box || picture.shows != shows) {
+        picture.pixels = redraw(picture, box, draw) ? box : std::array<int, 4>{};
+        picture.shows = shows;
+    }
+    if (picture.pixels != box) {
+        draw();
+        return;
+    }
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto x = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f; };
+    const auto y = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f; };
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    // The score lines are drawn depth-tested: a picture's clear texels must not hide the next line.
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x(box[0]), y(box[1]));
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1]));
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1] + box[3]));
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(x(box[0]), y(box[1] + box[3]));
+    glEnd();
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// A line of text through a picture of its own; the box holds the font's descenders and a pixel around.
+void drawTextLine(OverlayPicture& picture, const std::string& text, float x, float y, void* font) {
+    glLoadIdentity();
+    const int height = glutBitmapHeight(font);
+    const int width = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str()));
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const int left = v[0] + static_cast<int>(std::floor((x + 1.0f) * 0.5f * static_cast<float>(v[2])));
+    const int base = v[1] + static_cast<int>(std::floor((y + 1.0f) * 0.5f * static_cast<float>(v[3])));
+    const int x0 = std::max(v[0], left - 2), y0 = std::max(v[1], base - height / 2);
+    const int x1 = std::min(v[0] + v[2], left + width + 2), y1 = std::min(v[1] + v[3], base + height + 2);
+    drawThroughPicture(picture, text, {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)},
+                       [&] { drawText(text, x, y, font); });
+}
+
+// The bars and the radar are cut into the picture by their masks, then their colours are added. A grey
+// mask was folded at load time with the colours over it into one premultiplied picture, drawn in one pass
+// with (1, 1 - alpha) blending: dst * mask + colour as before, without filling the same pixels two or
+// three times, which was most of what the HUD cost. A mask that is not grey keeps its own pass.
+void drawBarsAndRadar(Game& state) {
     const auto& hud = state.hudTextures;
+    const Rect bottomBar{-0.5f, -0.15f, 0.5f, 0.0f}, rightBar{1.4f, -0.15f, 1.5f, 1.25f};
+    const auto life = static_cast<size_t>(lifeBarTexture(state.lifePoints));
+    const unsigned int bottomFold = state.hudBottomBarFolds[life], rightFold = state.hudRightBarFold;
+    const bool radarFolded = state.hudRadarMaskAlpha != 0;
     glTranslatef(-0.5f, -0.85f, 0.0f);
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    texturedQuad(hud[kBottomBarMask], {-0.5f, -0.15f, 0.5f, 0.0f});
-    texturedQuad(hud[kRightBarMask], {1.4f, -0.15f, 1.5f, 1.25f});
-    texturedQuad(hud[kRadarMask], {-0.5f, 1.45f, 0.3f, 1.9f});
+    if (!bottomFold || !rightFold || !radarFolded) {
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        if (!bottomFold)
+            texturedQuad(hud[kBottomBarMask], bottomBar);
+        if (!rightFold)
+            texturedQuad(hud[kRightBarMask], rightBar);
+        if (!radarFolded)
+            texturedQuad(hud[kRadarMask], {-0.5f, 1.45f, 0.3f, 1.9f});
+    }
+    if (bottomFold || rightFold) {
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        if (bottomFold)
+            boxedQuad(bottomFold, bottomBar, state.hudBottomBarBoxes[life],
+                      kHudTextureFiles[kBottomBarTexture]);
+        if (rightFold)
+            boxedQuad(rightFold, rightBar, state.hudRightBarBoxes, kHudTextureFiles[kRightBarTexture]);
+    }
 
     glBlendFunc(GL_ONE, GL_ONE);
-    texturedQuad(hud[kBottomBarTexture], {-0.5f, -0.15f, 0.5f, 0.0f});
-    texturedQuad(hud[kRightBarTexture], {1.4f, -0.15f, 1.5f, 1.25f});
+    if (!bottomFold) {
+        texturedQuad(hud[kBottomBarTexture], bottomBar);
+        texturedQuad(hud[life], bottomBar);
+    }
+    if (!rightFold)
+        texturedQuad(hud[kRightBarTexture], rightBar);
     texturedQuad(hud[kHeatFillTexture], {1.405f, kHeatFillBottom, 1.49f, heatFillTop(state.gunHeat)});
-    texturedQuad(hud[static_cast<size_t>(lifeBarTexture(state.lifePoints))], {-0.5f, -0.15f, 0.5f, 0.0f});
 
     // Back to the centre, at half strength.
     glTranslatef(0.5f, 0.85f, 0.0f);
     glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
-    texturedQuad(hud[kCrosshairTexture], {-0.25f, -0.25f, 0.25f, 0.25f});
+    boxedQuad(hud[kCrosshairTexture], {-0.25f, -0.25f, 0.25f, 0.25f}, state.hudCrosshairBoxes,
+              kHudTextureFiles[kCrosshairTexture]);
 
     glTranslatef(-0.9f, -0.65f, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -91,7 +301,16 @@ void drawBarsAndRadar(const Game& state) {
                  {-0.1f, -0.2f, 0.1f, 0.2f});
 
     glTranslatef(0.0f, 1.45f, 0.0f);
-    texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
+    if (radarFolded) {
+        const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
+        drawThroughPicture(state.hudPictures[0], "radar", pixelsCovered(radar), [&] {
+            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            radarQuadMasked(state, radar);
+            glBlendFunc(GL_ONE, GL_ONE);
+        });
+    } else {
+        texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
+    }
     const RadarOffset pointer = radarPointerOffset(state.playerPos);
     glTranslatef(pointer.x - 0.1f, -0.2f - pointer.y, 0.0f);
     glRotatef(state.heading + 90.0f, 0.0f, 0.0f, 1.0f);
@@ -101,7 +320,8 @@ void drawBarsAndRadar(const Game& state) {
 // The flash a shot recorded, at the gun's hub, turned with the barrels and tilted at random. Light, not a
 // surface: added over the HUD, unlit and unfogged, so its colour is the texture's own. The state it
 // changes is put back.
-void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
+void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture,
+                     const std::vector<std::array<int, 4>>& boxes) {
     if (!effects.muzzleFlash)
         return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
@@ -118,15 +338,17 @@ void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture) {
     glRotatef(effects.muzzleFlash->turn, 0.0f, 0.0f, 1.0f);
     glTranslatef(0.0f, 0.15f, 0.0f);
     glRotatef(effects.muzzleFlash->tilt, 0.0f, 0.0f, 1.0f);
-    texturedQuad(texture, {-0.35f, -0.35f, 0.35f, 0.35f});
+    boxedQuad(texture, {-0.35f, -0.35f, 0.35f, 0.35f}, boxes, kSceneTextureFiles[kMuzzleTexture]);
     glPopMatrix();
     glPopAttrib();
 }
 
-void drawScoreLines(const GameState& state) {
-    drawText("PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, GLUT_BITMAP_HELVETICA_18);
-    drawText("Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, GLUT_BITMAP_HELVETICA_18);
-    drawText(intToString(state.torpedoes) + "x", 0.92f, -0.9f, GLUT_BITMAP_HELVETICA_18);
+void drawScoreLines(GameState& state) {
+    void* font = GLUT_BITMAP_HELVETICA_18;
+    auto& pictures = state.hudPictures;
+    drawTextLine(pictures[1], "PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, font);
+    drawTextLine(pictures[2], "Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, font);
+    drawTextLine(pictures[3], intToString(state.torpedoes) + "x", 0.92f, -0.9f, font);
 }
 
 void drawEndScreen(const Game& state) {
@@ -149,7 +371,7 @@ void usePerspective() {
 }
 
 void display() {
-    const Game& state = game;
+    Game& state = game;
     // The perspective set here is the one the next 3D frame uses; the overlay works in -1..1.
     usePerspective();
     glMatrixMode(GL_PROJECTION);
@@ -167,7 +389,11 @@ void display() {
     glDisable(GL_DEPTH_TEST);
 
     if (state.drawHud) {
-        drawGun(state); // lit, as the frame left the light
+        // Lit, as the frame left the light; it changes only when its barrels turn. The hub and the barrels
+        // reach 0.2 from the axis.
+        const Rect gun{-0.22f, -1.07f, 0.22f, -0.63f};
+        drawThroughPicture(state.hudPictures[4], "gun " + std::to_string(state.gunBarrelAngle),
+                           pixelsCovered(gun), [&] { drawGun(state); });
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
@@ -180,7 +406,7 @@ void display() {
         if (fogged)
             glEnable(GL_FOG);
     }
-    drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture]);
+    drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture], state.muzzleBoxes);
     glDisable(GL_LIGHTING);
 
     glEnable(GL_DEPTH_TEST);

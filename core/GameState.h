@@ -8,10 +8,18 @@
 #include "core/Vec3.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 // Height of the water surface when the program starts; it only sinks from there.
 inline constexpr float kStartWaterLevel = 20.0f;
+
+// Window pixels (x, y, width, height) kept in a texture as they were drawn, and what they showed.
+struct OverlayPicture {
+    unsigned int texture = 0, framebuffer = 0;
+    std::array<int, 4> pixels{};
+    std::string shows;
+};
 
 struct GameState {
     // Player, motion and view. Angles in degrees; velocity in world units per tick.
@@ -71,6 +79,21 @@ struct GameState {
     std::array<unsigned int, kSceneTextureFiles.size()> sceneTextures{};
     std::array<unsigned int, kHudTextureFiles.size()> hudTextures{};
     std::array<unsigned int, kCausticTextureFiles.size()> causticTextures{};
+    // The HUD's masks folded at load time with the colours drawn over them: the bottom bar with each life
+    // bar frame and the right bar as premultiplied pictures, the radar's mask as an alpha picture. 0 where
+    // a mask is not grey: those pictures keep their mask pass.
+    std::array<unsigned int, kHealthFrames> hudBottomBarFolds{};
+    unsigned int hudRightBarFold = 0;
+    unsigned int hudRadarMaskAlpha = 0;
+    // Parts of the HUD that change seldom (the masked radar, the three score lines and the gun), each as
+    // its window pixels showed it when last drawn.
+    std::array<OverlayPicture, 5> hudPictures;
+    // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
+    // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
+    std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;
+    std::vector<std::array<int, 4>> hudRightBarBoxes;
+    std::vector<std::array<int, 4>> hudCrosshairBoxes;
+    std::vector<std::array<int, 4>> muzzleBoxes;
 
     // How the floor is drawn: only the tiles a frame can see, or (for comparisons) all or none of them.
     bool cullHiddenFloor = true;

@@ -32,9 +32,11 @@ public:
     int fire(float x, float y, float z, PendingEffects& effects);
     // One bullet at the player: 1 on a hit, 0 on a miss.
     int shoot(float x, float y, float z, PendingEffects& effects);
-    // The craft, its bullets and its trail while alive; its explosion once destroyed. Makes the enemy's
-    // bubble texture on first use.
-    void draw();
+    // The fleet draws its enemies in three passes, each setting its state once: the solid craft while
+    // alive, its explosion once destroyed; all their bullets in one draw; the trails, under the fleet's
+    // blending, each in its enemy's own bubble texture, made on first use.
+    void drawBody() const;
+    unsigned int trailTexture();
 
     Vec3 position;
     int health = 100;

@@ -1,12 +1,14 @@
 // Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
 // made from one decoding of the bubble picture for the whole run.
 #include "core/Gl.h"
+#include "core/SphereGl.h"
 #include "core/TextureTable.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyFleet.h"
 #include "world/TextureFiles.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,7 +61,7 @@ void Explosion::draw() const {
         spark.draw();
 }
 
-void Enemy::draw() {
+void Enemy::drawBody() const {
     if (health <= 0) {
         explosion.draw();
         return;
@@ -67,27 +69,58 @@ void Enemy::draw() {
     glPushMatrix();
     glColor3d(1.0, 0.05, 0.05);
     glTranslatef(position.x, position.y, position.z);
-    glutSolidSphere(kCraftRadius, kCraftDetail, kCraftDetail);
+    // Made once, a mesh for every detail a craft may be drawn with.
+    static const std::vector<SphereMesh> meshes = [] {
+        std::vector<SphereMesh> made;
+        for (int detail = 0; detail <= kCraftDetail; ++detail)
+            made.push_back(sphereMesh(kCraftRadius, detail, detail));
+        return made;
+    }();
+    drawSphereMesh(meshes[static_cast<size_t>(sphereDetailOnScreen(kCraftRadius, kCraftDetail))]);
     glPopMatrix();
-    for (const w4particle& bullet : bullets)
-        bullet.draw();
-
-    if (bubbleTexture == 0)
-        bubbleTexture = makeBubbleTexture();
-    glBindTexture(GL_TEXTURE_2D, bubbleTexture);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    emitter.draw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
 }
 
+unsigned int Enemy::trailTexture() {
+    if (bubbleTexture == 0)
+        bubbleTexture = makeBubbleTexture();
+    return bubbleTexture;
+}
+
+// The glow of bullets and bubbles is added to the picture and writes no depth, so drawing every craft
+// first shows the same as drawing enemy by enemy, while the state changes once per pass instead of per
+// enemy, which llvmpipe charges for.
 void EnemyFleet::draw() {
     if (!texturesToRelease.empty()) {
         glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
         texturesToRelease.clear();
     }
+    // A craft is a closed ball: its far side is always hidden behind its near side.
+    glEnable(GL_CULL_FACE);
+    for (const Enemy& enemy : enemies)
+        if (enemy.health > 0)
+            enemy.drawBody();
+    glDisable(GL_CULL_FACE);
+    for (const Enemy& enemy : enemies)
+        if (enemy.health <= 0)
+            enemy.drawBody();
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    std::vector<const w4particle*> volley;
+    for (const Enemy& enemy : enemies)
+        if (enemy.health > 0)
+            for (const w4particle& bullet : enemy.bullets)
+                volley.push_back(&bullet);
+    drawGlows(volley);
+    glDepthMask(GL_TRUE);
+
+    glEnable(GL_TEXTURE_2D);
+    std::vector<BubbleTrail> trails;
     for (Enemy& enemy : enemies)
-        enemy.draw();
+        if (enemy.health > 0)
+            trails.push_back({enemy.trailTexture(), enemy.emitter.bubbles});
+    drawBubbleTrails(trails);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
 }

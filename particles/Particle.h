@@ -4,6 +4,8 @@
 
 #include "core/Vec3.h"
 
+#include <span>
+
 // Torpedoes leave their owner's list at this age; a full-grown blast jumps straight to it.
 inline constexpr int kTorpedoRetirementAge = 90;
 
@@ -34,6 +36,16 @@ public:
 
     float size = 0.0f; // half the side of the square
 };
+
+// A trail's bubbles as one run of quads without depth writes, under the caller's texture and blending.
+void drawBubbles(std::span<const bubbleparticle> bubbles);
+
+// Several trails, each in a texture of its own, under the caller's blending.
+struct BubbleTrail {
+    unsigned int texture;
+    std::span<const bubbleparticle> bubbles;
+};
+void drawBubbleTrails(std::span<const BubbleTrail> trails);
 
 class explosionparticle : public particle {
 public:
@@ -85,3 +97,6 @@ public:
     void draw() const override;
     void update() override { flyStraight(); }
 };
+
+// The glow of every bullet given, in one draw, under the depth writes and blending the caller has set.
+void drawGlows(std::span<const w4particle* const> bullets);

@@ -3,6 +3,7 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -77,4 +78,76 @@ TexturePixels readTexturePixels(const std::string& path, int width, int height) 
     result.bytes.assign(size, kNeutralGrey);
     result.placeholder = true;
     return result;
+}
+
+namespace {
+
+uint8_t uploadedChannel(const UploadedPixels& picture, size_t texel, int channel) {
+    return picture.pixels.bytes[3 * texel + static_cast<size_t>(picture.declaredRgb ? channel : 2 - channel)];
+}
+
+} // namespace
+
+std::vector<uint8_t> maskAlpha(UploadedPixels mask) {
+    const size_t texels = mask.pixels.bytes.size() / 3;
+    std::vector<uint8_t> alpha(texels);
+    for (size_t i = 0; i < texels; ++i) {
+        const uint8_t* texel = &mask.pixels.bytes[3 * i];
+        if (texel[0] != texel[1] || texel[1] != texel[2])
+            return {};
+        alpha[i] = static_cast<uint8_t>(255 - texel[0]);
+    }
+    return alpha;
+}
+
+std::vector<uint8_t> foldMask(UploadedPixels mask, std::span<const UploadedPixels> colours) {
+    for (const UploadedPixels& colour : colours)
+        if (colour.pixels.bytes.size() != mask.pixels.bytes.size())
+            return {};
+    const std::vector<uint8_t> alpha = maskAlpha(mask);
+    if (alpha.empty())
+        return {};
+    std::vector<uint8_t> rgba(4 * alpha.size());
+    for (size_t i = 0; i < alpha.size(); ++i) {
+        for (int c = 0; c < 3; ++c) {
+            int sum = 0;
+            for (const UploadedPixels& colour : colours)
+                sum += uploadedChannel(colour, i, c);
+            rgba[4 * i + static_cast<size_t>(c)] = static_cast<uint8_t>(std::min(sum, 255));
+        }
+        rgba[4 * i + 3] = alpha[i];
+    }
+    return rgba;
+}
+
+std::vector<std::array<int, 4>> litBoxes(const std::vector<uint8_t>& texels, int channels, int width,
+                                         int height, int cell) {
+    if (texels.size() != static_cast<size_t>(channels * width * height) || cell <= 0)
+        return {};
+    const auto black = [&](int x, int y) {
+        const auto at = texels.begin() + channels * (((y + height) % height) * width + (x + width) % width);
+        return std::all_of(at, at + channels, [](uint8_t c) { return c == 0; });
+    };
+    const auto lit = [&](int left, int bottom) {
+        for (int y = bottom - 1; y <= std::min(bottom + cell, height); ++y)
+            for (int x = left - 1; x <= std::min(left + cell, width); ++x)
+                if (!black(x, y))
+                    return true;
+        return false;
+    };
+    std::vector<std::array<int, 4>> boxes;
+    for (int bottom = 0; bottom < height; bottom += cell) {
+        const int top = std::min(bottom + cell, height);
+        for (int left = 0; left < width; left += cell) {
+            if (!lit(left, bottom))
+                continue;
+            const int right = std::min(left + cell, width);
+            // A run of lit cells in a row is one box.
+            if (!boxes.empty() && boxes.back()[1] == bottom && boxes.back()[2] == left)
+                boxes.back()[2] = right;
+            else
+                boxes.push_back({left, bottom, right, top});
+        }
+    }
+    return boxes;
 }

@@ -25,9 +25,8 @@ const char* groupMessage(TextureGroup group) {
     return "";
 }
 
-} // namespace
-
-void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
+// Reads and uploads one group; the decoded pictures are handed back only when the caller asks to keep them.
+std::vector<TexturePixels> uploadGroup(TextureGroup group, std::span<unsigned int> names, bool keepPixels) {
     const std::span<const TextureFile> files = textureFiles(group);
     std::vector<TexturePixels> pixels;
     pixels.reserve(files.size());
@@ -45,8 +44,60 @@ void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, files[i].width, files[i].height, 0,
                      files[i].declaredRgb ? GL_RGB : GL_BGR, GL_UNSIGNED_BYTE, pixels[i].bytes.data());
-        pixels[i] = {}; // the decoded picture is not needed once OpenGL has its copy
+        if (!keepPixels)
+            pixels[i] = {}; // the decoded picture is not needed once OpenGL has its copy
     }
+    return keepPixels ? pixels : std::vector<TexturePixels>{};
+}
+
+// Replaces `name` (0 for none) by a texture of the given texels, or by none when there are none.
+void replaceTexture(unsigned int& name, const std::vector<uint8_t>& texels, int width, int height,
+                    GLenum format) {
+    if (name != 0)
+        glDeleteTextures(1, &name);
+    name = 0;
+    if (texels.empty())
+        return;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
+                 texels.data());
+}
+
+void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
+    const auto uploaded = [&](int index) {
+        return UploadedPixels{pixels[static_cast<size_t>(index)],
+                              kHudTextureFiles[static_cast<size_t>(index)].declaredRgb};
+    };
+    const TextureFile& bottom = kHudTextureFiles[kBottomBarTexture];
+    for (int frame = 0; frame < kHealthFrames; ++frame) {
+        const UploadedPixels colours[] = {uploaded(kBottomBarTexture), uploaded(frame)};
+        const std::vector<uint8_t> fold = foldMask(uploaded(kBottomBarMask), colours);
+        replaceTexture(state.hudBottomBarFolds[static_cast<size_t>(frame)], fold, bottom.width, bottom.height,
+                       GL_RGBA);
+        state.hudBottomBarBoxes[static_cast<size_t>(frame)] =
+            litBoxes(fold, 4, bottom.width, bottom.height, 16);
+    }
+    const TextureFile& right = kHudTextureFiles[kRightBarTexture];
+    const UploadedPixels rightColour[] = {uploaded(kRightBarTexture)};
+    const std::vector<uint8_t> rightFold = foldMask(uploaded(kRightBarMask), rightColour);
+    replaceTexture(state.hudRightBarFold, rightFold, right.width, right.height, GL_RGBA);
+    state.hudRightBarBoxes = litBoxes(rightFold, 4, right.width, right.height, 16);
+    const TextureFile& crosshair = kHudTextureFiles[kCrosshairTexture];
+    state.hudCrosshairBoxes =
+        litBoxes(uploaded(kCrosshairTexture).pixels.bytes, 3, crosshair.width, crosshair.height, 16);
+    const TextureFile& radar = kHudTextureFiles[kRadarMask];
+    replaceTexture(state.hudRadarMaskAlpha, maskAlpha(uploaded(kRadarMask)), radar.width, radar.height,
+                   GL_ALPHA);
+}
+
+} // namespace
+
+void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
+    uploadGroup(group, names, false);
 }
 
 void loadWorldTextures(GameState& state) {
@@ -56,9 +107,11 @@ void loadWorldTextures(GameState& state) {
 
 void loadTextures(GameState& state) {
     std::cout << groupMessage(TextureGroup::Scene);
-    loadTextureGroup(TextureGroup::Scene, state.sceneTextures);
+    const std::vector<TexturePixels> scene = uploadGroup(TextureGroup::Scene, state.sceneTextures, true);
+    const TextureFile& muzzle = kSceneTextureFiles[kMuzzleTexture];
+    state.muzzleBoxes = litBoxes(scene[kMuzzleTexture].bytes, 3, muzzle.width, muzzle.height, 16);
     std::cout << groupMessage(TextureGroup::Hud);
-    loadTextureGroup(TextureGroup::Hud, state.hudTextures);
+    foldHudMasks(state, uploadGroup(TextureGroup::Hud, state.hudTextures, true));
     std::cout << groupMessage(TextureGroup::Caustic);
     loadTextureGroup(TextureGroup::Caustic, state.causticTextures);
     std::cout << "fertig\n";

@@ -10,7 +10,9 @@ struct GameState;
 // Loads the world group (floor, water, sky) into worldTextures; prints its progress message.
 void loadWorldTextures(GameState& state);
 
-// Loads the environment, HUD and caustic groups and prepares texture unit 1 for the caustics.
+// Loads the environment, HUD and caustic groups and prepares texture unit 1 for the caustics; folds the
+// HUD's grey masks into the pictures drawn over them and finds the parts of the HUD's and muzzle flash's
+// pictures worth drawing.
 void loadTextures(GameState& state);
 
 // Loads one group into the given names, deleting the names of an earlier load first.
