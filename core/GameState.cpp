@@ -6,8 +6,8 @@ void resetPerGameFields(GameState& state) {
     state.causticScale = 0.75f;
     state.sosFrame = 0;
     state.score = 0;
-    state.torpedoes = 5;
-    state.torpedoState = 0;
+    state.torpedoes = kStartTorpedoes;
+    state.torpedoState = kTorpedoReady;
     state.mouseLastX = 400;
     state.mouseLastY = 400;
     state.causticFrame = 0;

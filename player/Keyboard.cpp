@@ -6,7 +6,6 @@
 #include "world/Terrain.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -21,10 +20,6 @@ constexpr float kAimNudge = 5.0f;
 constexpr float kArrowTurn = 1.5f;
 // E is refused this close under the water surface.
 constexpr double kSurfaceClearance = 2.0;
-
-double radians(float degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
 
 bool inBand(double component) {
     return component > -kThrustBand && component < kThrustBand;
@@ -142,7 +137,7 @@ void pressArrow(GameState& state, int key) {
 void applyRestartValues(GameState& state) {
     state.playerPos = {kRestartPosition[0], kRestartPosition[1], kRestartPosition[2]};
     state.gameOver = false;
-    state.lifePoints = 100;
-    state.torpedoes = 5;
+    state.lifePoints = kStartLife;
+    state.torpedoes = kStartTorpedoes;
     state.score = 0;
 }

@@ -71,19 +71,20 @@ TEST(Instruments, LifeBarByTenthsAndTheFieldsEveryNewGameStartsFrom) {
     // A new game starts these from 0 and a few more from their values; the life, the water and the gun's
     // heat carry over.
     GameState state;
-    int* const counters[] = {&state.score,          &state.shotsFired,   &state.shotHits,
-                             &state.sosFrame,       &state.torpedoState, &state.evacMessageCount,
-                             &state.gunBarrelAngle, &state.causticFrame, &state.muzzleFlashFrame};
+    int* const counters[] = {&state.score,        &state.shotsFired,       &state.shotHits,
+                             &state.sosFrame,     &state.evacMessageCount, &state.gunBarrelAngle,
+                             &state.causticFrame, &state.muzzleFlashFrame};
     for (int* counter : counters)
         *counter = 7;
+    state.torpedoState = kTorpedoRunning;
     state.heading = state.pitch = state.waterLevel = 30.0f;
     state.beamingActive = true;
     state.lifePoints = state.gunHeat = 40;
     resetPerGameFields(state);
     for (int* counter : counters)
         EXPECT_EQ(*counter, 0);
-    EXPECT_EQ(std::make_tuple(state.mouseLastX, state.mouseLastY, state.torpedoes, state.beamingActive,
-                              state.heading, state.pitch, state.causticScale, state.waterLevel,
-                              state.lifePoints, state.gunHeat),
-              std::make_tuple(400, 400, 5, false, 0.0f, 0.0f, 0.75f, 30.0f, 40, 40));
+    EXPECT_EQ(std::make_tuple(state.torpedoState, state.mouseLastX, state.mouseLastY, state.torpedoes,
+                              state.beamingActive, state.heading, state.pitch, state.causticScale,
+                              state.waterLevel, state.lifePoints, state.gunHeat),
+              std::make_tuple(kTorpedoReady, 400, 400, 5, false, 0.0f, 0.0f, 0.75f, 30.0f, 40, 40));
 }
