@@ -10,6 +10,8 @@
 
 #include <vector>
 
+struct TexturePixels;
+
 struct PendingEffects;
 
 // An enemy fires only this long after its last firing decision, and only this close to the player.
@@ -33,8 +35,8 @@ public:
     // One bullet at the player: 1 on a hit, 0 on a miss.
     int shoot(float x, float y, float z, PendingEffects& effects);
     // The craft, its bullets and its trail while alive; its explosion once destroyed. Makes the enemy's
-    // bubble texture on first use.
-    void draw();
+    // bubble texture from the picture on first use.
+    void draw(const TexturePixels& bubblePicture);
 
     Vec3 position;
     int health = 100;

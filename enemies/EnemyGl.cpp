@@ -1,10 +1,11 @@
 // Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
-// made from one decoding of the bubble picture for the whole run.
+// made from the fleet's one decoding of the bubble picture.
 #include "core/Gl.h"
 #include "core/TextureTable.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyFleet.h"
 #include "world/TextureFiles.h"
+#include "world/TexturesGl.h"
 
 #include <string>
 
@@ -14,25 +15,11 @@ constexpr float kCraftRadius = 0.6f;
 constexpr int kCraftDetail = 30;
 constexpr int kCoreDetail = 10;
 
-// A spawn must not read the file again: the picture is decoded on the first enemy's drawing and kept.
-const TexturePixels& bubblePicture() {
-    static const TexturePixels picture = readTexturePixels(
-        std::string("Texturen/") + kSceneTextureFiles[kBubbleTexture].name,
-        kSceneTextureFiles[kBubbleTexture].width, kSceneTextureFiles[kBubbleTexture].height);
-    return picture;
-}
-
 // Uploaded exactly as the loading tables upload the same file for the submarine's own bubbles.
-unsigned int makeBubbleTexture() {
-    const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
+unsigned int makeBubbleTexture(const TexturePixels& picture) {
     GLuint name = 0;
     glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, file.width, file.height, 0, file.declaredRgb ? GL_RGB : GL_BGR,
-                 GL_UNSIGNED_BYTE, bubblePicture().bytes.data());
+    uploadTexture(name, kSceneTextureFiles[kBubbleTexture], picture);
     return name;
 }
 
@@ -59,7 +46,7 @@ void Explosion::draw() const {
         spark.draw();
 }
 
-void Enemy::draw() {
+void Enemy::draw(const TexturePixels& bubblePicture) {
     if (health <= 0) {
         explosion.draw();
         return;
@@ -73,7 +60,7 @@ void Enemy::draw() {
         bullet.draw();
 
     if (bubbleTexture == 0)
-        bubbleTexture = makeBubbleTexture();
+        bubbleTexture = makeBubbleTexture(bubblePicture);
     glBindTexture(GL_TEXTURE_2D, bubbleTexture);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
@@ -88,6 +75,11 @@ void EnemyFleet::draw() {
         glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
         texturesToRelease.clear();
     }
+    // A spawn must not read the file again: the picture is decoded for the first enemy drawn and kept.
+    if (bubblePicture.bytes.empty() && !enemies.empty()) {
+        const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
+        bubblePicture = readTexturePixels(std::string("Texturen/") + file.name, file.width, file.height);
+    }
     for (Enemy& enemy : enemies)
-        enemy.draw();
+        enemy.draw(bubblePicture);
 }

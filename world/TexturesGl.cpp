@@ -38,15 +38,19 @@ void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
     if (names[0] != 0)
         glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
     glGenTextures(static_cast<GLsizei>(names.size()), names.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (size_t i = 0; i < files.size(); ++i) {
-        glBindTexture(GL_TEXTURE_2D, names[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, files[i].width, files[i].height, 0,
-                     files[i].declaredRgb ? GL_RGB : GL_BGR, GL_UNSIGNED_BYTE, pixels[i].bytes.data());
+        uploadTexture(names[i], files[i], pixels[i]);
         pixels[i] = {}; // the decoded picture is not needed once OpenGL has its copy
     }
+}
+
+void uploadTexture(unsigned int name, const TextureFile& file, const TexturePixels& pixels) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows of 3-byte pixels are packed
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, file.width, file.height, 0, file.declaredRgb ? GL_RGB : GL_BGR,
+                 GL_UNSIGNED_BYTE, pixels.bytes.data());
 }
 
 void loadWorldTextures(GameState& state) {
