@@ -98,6 +98,3 @@ struct GameState {
     void (*swapBuffers)() = nullptr;
     void (*warpPointer)(int x, int y) = nullptr;
 };
-
-// Puts the fields every new game starts from back to their values; the rest carry over.
-void resetPerGameFields(GameState& state);
