@@ -1,9 +1,10 @@
 #include "app/Frame.h"
 
 #include "app/EffectsDrawing.h"
-#include "app/Game.h"
 #include "app/Hud.h"
+#include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "game/Game.h"
 #include "towns/TownModelGl.h"
 #include "world/CausticsGl.h"
 #include "world/FloorGl.h"
@@ -30,8 +31,7 @@ void placeCamera(const GameState& state) {
 
 } // namespace
 
-void renderScene() {
-    Game& state = game;
+void renderScene(Game& state) {
     // Normally display left it in force; after a reshape it must replace the orthographic box.
     usePerspective();
 
@@ -51,10 +51,10 @@ void renderScene() {
     if (state.terrainList != 0 && glIsList(state.terrainList)) {
         if (state.drawFloor)
             drawTerrain(state, state.cullHiddenFloor);
-        drawWater(state);
-    } else {
-        buildTerrain(state); // this frame shows no floor; the next one does
-    }
+        drawWater(state, state.terrainGrid);
+    } else if (const auto problem = buildTerrain(state, state.terrainGrid)) {
+        stopForUnbuiltWorld(*problem);
+    } // else this frame shows no floor; the next one does
 
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_GEN_S);
@@ -85,7 +85,7 @@ void renderScene() {
 
     drawWorldEffects(state.effects);
     state.effects.worldShapes.clear();
-    display();
+    display(state);
     state.effects.muzzleFlash.reset();
 }
 
@@ -107,8 +107,4 @@ void reshape(int width, int height) {
     glScaled(r, r, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-}
-
-void redrawWindow() {
-    renderScene();
 }

@@ -1,14 +1,14 @@
-// The frame and the window's redraws. renderScene draws the world in its fixed order with the caustics on
-// unit 1 and the camera at the submarine, then the recorded world effects, then hands over to display
-// (HUD, screen effects, swap). Also the reshape callback.
+// The frame. renderScene draws the world in its fixed order with the caustics on unit 1 and the camera at
+// the submarine, then the recorded world effects, then hands over to display (HUD, screen effects, swap).
+// Also the reshape callback.
 #pragma once
 
+struct Game;
+
 // Draws one complete frame: the world, the effects recorded since the last frame, the HUD, and the swap.
-void renderScene();
+// It is also what every redraw the window asks for draws (never the HUD alone over an undefined back
+// buffer).
+void renderScene(Game& game);
 
 // GLUT reshape callback: viewport and a square-pixel orthographic box.
 void reshape(int width, int height);
-
-// GLUT display callback: whenever the window must be redrawn, a whole frame (never the HUD alone over an
-// undefined back buffer).
-void redrawWindow();

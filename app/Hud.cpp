@@ -1,10 +1,10 @@
 #include "app/Hud.h"
 
 #include "app/EffectsDrawing.h"
-#include "app/Game.h"
 #include "app/Instruments.h"
 #include "core/Gl.h"
 #include "core/View.h"
+#include "game/Game.h"
 #include "towns/Beaming.h"
 
 #include <algorithm>
@@ -370,8 +370,7 @@ void usePerspective() {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void display() {
-    Game& state = game;
+void display(Game& state) {
     // The perspective set here is the one the next 3D frame uses; the overlay works in -1..1.
     usePerspective();
     glMatrixMode(GL_PROJECTION);

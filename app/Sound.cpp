@@ -131,28 +131,8 @@ std::optional<size_t> SoundPlayer::decodedSize(const std::string& path) const {
     return found->second->size();
 }
 
-namespace {
-SoundPlayer& gamePlayer() {
-    // Lives until exit; the process ends through exit() with the device still open.
-    static SoundPlayer& player = *new SoundPlayer();
-    return player;
-}
-} // namespace
-
-void initSound() {
-    gamePlayer().open();
-}
-
-void playSound(const std::string& path) {
-    gamePlayer().play(path);
-}
-
 void playRecordedSounds(GameState& state, SoundPlayer& player) {
     for (const Sound sound : state.effects.sounds)
         player.play(std::string("Sounds/") + soundFile(sound));
     state.effects.sounds.clear();
-}
-
-void playRecordedSounds(GameState& state) {
-    playRecordedSounds(state, gamePlayer());
 }

@@ -39,14 +39,7 @@ private:
     std::map<std::string, std::optional<std::vector<uint8_t>>> clips_;
 };
 
-// Opens the game's audio device; the game calls it once at start-up.
-void initSound();
-
-// Plays one sound-effect file on the game's one channel.
-void playSound(const std::string& path);
-
 struct GameState;
-// Plays the sounds the rules recorded, in order, on the given player (the game's one by default), and
-// forgets them. One channel: of several, the last one is what stays audible.
-void playRecordedSounds(GameState& state);
+// Plays the sounds the rules recorded, in order, on the given player, and forgets them (also when the
+// player has no device). One channel: of several, the last one is what stays audible.
 void playRecordedSounds(GameState& state, SoundPlayer& player);

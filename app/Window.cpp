@@ -1,8 +1,6 @@
 #include "app/Window.h"
 
-#include "app/Frame.h"
-#include "app/Game.h"
-#include "app/Input.h"
+#include "core/GameState.h"
 #include "core/Gl.h"
 #include "core/View.h"
 
@@ -46,19 +44,9 @@ void enterFullScreen() {
     glutFullScreen();
 }
 
-void prepareFirstFrame() {
+void prepareFirstFrame(const GameState& state) {
     glClearColor(kWaterColour[0], kWaterColour[1], kWaterColour[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const Vec3& eye = game.eyePos;
+    const Vec3& eye = state.eyePos;
     gluLookAt(eye.x, eye.y, eye.z, eye.x, eye.y - 1.0f, eye.z - 10.0f, 0.0, 1.0, 0.0);
-}
-
-void registerCallbacks() {
-    glutDisplayFunc(redrawWindow);
-    glutReshapeFunc(reshape);
-    glutKeyboardFunc(keyboard);
-    glutSpecialFunc(special);
-    glutMouseFunc(mouse);
-    glutMotionFunc(motion);
-    glutPassiveMotionFunc(passiveMotion);
 }

@@ -1,17 +1,14 @@
 #include "app/WorldInit.h"
 
-#include "app/Game.h"
 #include "core/Gl.h"
 #include "core/View.h"
-#include "player/Keyboard.h"
-#include "towns/Beaming.h"
+#include "game/Game.h"
 #include "towns/TownList.h"
 #include "towns/TownModelGl.h"
 #include "world/FloorGl.h"
 #include "world/TexturesGl.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <iostream>
 
 namespace {
@@ -46,45 +43,43 @@ void setUpFog() {
     glFogf(GL_FOG_DENSITY, kFogDensity);
 }
 
-void storeGunMaterial(GameState& state) {
-    state.matAmbient = {0.25f, 0.25f, 0.25f, 1.0f};
-    state.matDiffuse = {0.4f, 0.4f, 0.4f, 1.0f};
-    state.matSpecular = {0.774597f, 0.774597f, 0.774597f, 1.0f};
-    state.matShininess = 0.6f;
-}
-
 // A restart replaces the towns instead of adding a second set behind the first.
-void replaceTowns(Game& state) {
-    releaseTownModels(state.towns);
-    state.towns = makeTowns();
-    compileTownModels(state.towns);
+void replaceTowns(Game& game) {
+    releaseTownModels(game.towns);
+    game.towns = makeTowns(game.terrainGrid);
+    compileTownModels(game.towns);
 }
 
 } // namespace
 
-void initWorld() {
+std::optional<std::string> initWorld(Game& game) {
     std::cout << "Initialisiere ...\n"
               << "\tTerrain ... ";
-    buildTerrain(game);
+    if (auto problem = buildTerrain(game, game.terrainGrid))
+        return problem;
     std::cout << "fertig\n"
               << "\tLicht ... ";
     setUpLight();
     std::cout << "fertig\n"
               << "\tTexturen ... ";
     loadTextures(game);
-    storeGunMaterial(game);
     setUpFog();
     replaceTowns(game);
-    updateNearestTown(game, game.towns);
-
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    game.playerPos = startPoint(std::rand() % static_cast<int>(kStartPoints.size()));
-    resetPerGameFields(game);
+    startGame(game, Occasion::WorldInit);
     std::cout << "Initialisierung abgeschlossen\n\n";
+    return std::nullopt;
 }
 
-void restartGame() {
-    initWorld();
-    applyRestartValues(game);
+std::optional<std::string> restartGame(Game& game) {
+    if (auto problem = initWorld(game))
+        return problem;
+    startGame(game, Occasion::Restart);
     armTimers(game);
+    return std::nullopt;
+}
+
+void stopForUnbuiltWorld(const std::string& problem) {
+    std::cout << std::flush;
+    std::cerr << problem << std::endl;
+    std::exit(1);
 }

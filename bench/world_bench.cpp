@@ -2,10 +2,10 @@
 // the camera can see, and without the floor, from every start point; what the HUD adds to the game's frame;
 // what a full enemy fleet adds to it and what one fleet update costs; what a fight adds; and the peak memory.
 #include "app/Frame.h"
-#include "app/Game.h"
 #include "app/Window.h"
 #include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "game/Game.h"
 #include "player/Firing.h"
 #include "support/Xvfb.h"
 #include "towns/TownList.h"
@@ -48,11 +48,11 @@ void swapAndFinish() {
 }
 
 // One frame in the given mode; the caller interleaves the modes so drift hits every mode alike.
-double frameTime(bool drawFloor, bool cull, bool hud = true) {
+double frameTime(Game& game, bool drawFloor, bool cull, bool hud = true) {
     game.drawFloor = drawFloor;
     game.cullHiddenFloor = cull;
     game.drawHud = hud;
-    return millisecondsOf(renderScene);
+    return millisecondsOf([&] { renderScene(game); });
 }
 
 long peakMemoryKiB() {
@@ -65,7 +65,7 @@ long peakMemoryKiB() {
 // and a yellow hit flash in every frame, the worst case), a torpedo running, and two enemies exploding with
 // their sparks beside one live enemy. Then the same with a torpedo's blast grown for 19 ticks (radius 5.1)
 // 20 ahead, which fills much of the view. The quiet frame has the live enemy only.
-void measureFight(const Vec3& eye, int frames) {
+void measureFight(Game& game, const Vec3& eye, int frames) {
     std::ostringstream silenced;
     std::streambuf* console = std::cout.rdbuf(silenced.rdbuf()); // launches print
     WeaponSystem blast;
@@ -106,7 +106,7 @@ void measureFight(const Vec3& eye, int frames) {
             game.effects.muzzleFlash = MuzzleFlash{20.0f + 72.0f * (i % 5), static_cast<float>(i % 40)};
             gunHit(game.enemyFleet.enemies.back(), game.effects);
         }
-        const double ms = frameTime(true, true);
+        const double ms = frameTime(game, true, true);
         std::swap(game.enemyFleet, fleet);
         std::swap(game.weaponSystem, weapons);
         return ms;
@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
     XvfbServer screen(1024, 768);
     openGameWindow(argc, argv);
     reshape(800, 600);
+    Game& game = *new Game(); // as the program's own, never destroyed
     game.swapBuffers = swapAndFinish;
 
     // Start-up phases, each on its own.
@@ -141,16 +142,19 @@ int main(int argc, char** argv) {
     std::streambuf* console = std::cout.rdbuf(silenced.rdbuf());
     BitmapImage depthMap;
     const double readMap = millisecondsOf([&] { loadBitmap("Texturen/valleyDepth.bmp", depthMap); });
-    const double fill = millisecondsOf([&] { fillTerrainGrid(depthMap, game.waterLevel); });
+    const double fill = millisecondsOf([&] { fillTerrainGrid(game.terrainGrid, depthMap, game.waterLevel); });
     const double worldGroup =
-        millisecondsOf([] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
-    const double compile = millisecondsOf([] { compileTerrainLists(game); });
+        millisecondsOf([&] { loadTextureGroup(TextureGroup::World, game.worldTextures); });
+    const double compile = millisecondsOf([&] { compileTerrainLists(game, game.terrainGrid); });
     const double sceneGroup =
-        millisecondsOf([] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
-    const double hudGroup = millisecondsOf([] { loadTextureGroup(TextureGroup::Hud, game.hudTextures); });
+        millisecondsOf([&] { loadTextureGroup(TextureGroup::Scene, game.sceneTextures); });
+    const double hudGroup = millisecondsOf([&] { loadTextureGroup(TextureGroup::Hud, game.hudTextures); });
     const double causticGroup =
-        millisecondsOf([] { loadTextureGroup(TextureGroup::Caustic, game.causticTextures); });
-    const double wholeInit = millisecondsOf(initWorld);
+        millisecondsOf([&] { loadTextureGroup(TextureGroup::Caustic, game.causticTextures); });
+    const double wholeInit = millisecondsOf([&] {
+        if (const auto problem = initWorld(game))
+            stopForUnbuiltWorld(*problem);
+    });
     std::cout.rdbuf(console);
 
     std::printf("start-up phase              ms\n");
@@ -168,16 +172,16 @@ int main(int argc, char** argv) {
         frames);
     std::vector<double> allMedians, culledMedians, noneMedians, bareMedians;
     for (size_t k = 0; k < kStartPoints.size(); ++k) {
-        game.playerPos = startPoint(static_cast<int>(k));
+        game.playerPos = startPoint(game.terrainGrid, static_cast<int>(k));
         for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
             game.aimHeading = game.heading = heading;
             std::vector<double> all, culled, none, bare;
-            frameTime(true, true); // warm the caches of this view
+            frameTime(game, true, true); // warm the caches of this view
             for (int i = 0; i < frames; ++i) {
-                all.push_back(frameTime(true, false));
-                culled.push_back(frameTime(true, true));
-                none.push_back(frameTime(false, true));
-                bare.push_back(frameTime(true, true, false));
+                all.push_back(frameTime(game, true, false));
+                culled.push_back(frameTime(game, true, true));
+                none.push_back(frameTime(game, false, true));
+                bare.push_back(frameTime(game, true, true, false));
             }
             allMedians.push_back(median(all));
             culledMedians.push_back(median(culled));
@@ -199,7 +203,7 @@ int main(int argc, char** argv) {
     std::printf("  all views, median (ms)        %10.2f %13.2f %14.3f\n\n", median(culledMedians),
                 median(bareMedians), median(culledMedians) / median(bareMedians));
     // Six enemies in view at the first start point, each with a full trail and three bullets in flight.
-    game.playerPos = startPoint(0);
+    game.playerPos = startPoint(game.terrainGrid, 0);
     game.aimHeading = game.heading = 0.0f;
     game.drawHud = true;
     const Vec3 eye = game.playerPos.toFloat();
@@ -217,10 +221,10 @@ int main(int argc, char** argv) {
     EnemyFleet none;
     for (int i = 0; i < frames * 4; ++i) {
         std::swap(game.enemyFleet, full);
-        withFleet.push_back(frameTime(true, true));
+        withFleet.push_back(frameTime(game, true, true));
         std::swap(game.enemyFleet, full);
         std::swap(game.enemyFleet, none);
-        withoutFleet.push_back(frameTime(true, true));
+        withoutFleet.push_back(frameTime(game, true, true));
         std::swap(game.enemyFleet, none);
     }
     std::printf("the game's frame with six enemies   fleet   no fleet   fleet/none\n");
@@ -240,7 +244,7 @@ int main(int argc, char** argv) {
     std::printf("  EnemyFleet::update with %zu enemies: %.2f us (median of 50 batches of 100)\n\n",
                 fleet.enemies.size(), median(perUpdate));
 
-    measureFight(eye, frames);
+    measureFight(game, eye, frames);
     std::printf("peak memory (max RSS): %.1f MiB\n", peakMemoryKiB() / 1024.0);
     return 0;
 }

@@ -13,6 +13,14 @@
 
 // Height of the water surface when the program starts; it only sinks from there.
 inline constexpr float kStartWaterLevel = 20.0f;
+// The submarine's life when the program starts and after a restart.
+inline constexpr int kStartLife = 100;
+// The launcher's load at the start of every game.
+inline constexpr int kStartTorpedoes = 5;
+
+// The torpedo launcher: a launched torpedo waits for the next press to detonate it, and the press that
+// detonated one leaves the launcher ready for the press after.
+enum TorpedoState : int { kTorpedoReady = 0, kTorpedoRunning = 1, kTorpedoDetonated = 2 };
 
 // Window pixels (x, y, width, height) kept in a texture as they were drawn, and what they showed.
 struct OverlayPicture {
@@ -37,14 +45,14 @@ struct GameState {
     bool gunTriggerHeld = false;
 
     // Life, score and statistics. Life may go below 0; the game ends below 1.
-    int lifePoints = 100;
+    int lifePoints = kStartLife;
     int score = 0;
     int shotsFired = 0; // machine-gun shots
     int shotHits = 0;   // machine-gun shots that hit an enemy
 
     // Weapons.
-    int torpedoes = 0;        // left in the launcher
-    int torpedoState = 0;     // 0 ready, 1 a launched torpedo waits for its detonation
+    int torpedoes = 0; // left in the launcher
+    TorpedoState torpedoState = kTorpedoReady;
     int gunHeat = 0;          // +5 a shot, -1 a gun-timer run; fires only below 70
     int gunBarrelAngle = 0;   // degrees, 20 to 360 in steps of 20
     int muzzleFlashFrame = 0; // 0 to 4
@@ -113,6 +121,3 @@ struct GameState {
     void (*swapBuffers)() = nullptr;
     void (*warpPointer)(int x, int y) = nullptr;
 };
-
-// Puts the fields every new game starts from back to their values; the rest carry over.
-void resetPerGameFields(GameState& state);

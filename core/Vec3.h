@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 
 struct Vec3 {
     float x = 0.0f;
@@ -17,6 +18,11 @@ struct Vec3d {
 
     Vec3 toFloat() const { return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)}; }
 };
+
+// Degrees, as the game keeps its angles, to the radians of the maths library.
+inline double radians(float degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 // Single-precision straight-line distance; every range test of the game (towns, beaming) is made in float.
 inline float distance(const Vec3& a, const Vec3& b) {

@@ -10,6 +10,8 @@
 
 #include <vector>
 
+struct TexturePixels;
+
 struct PendingEffects;
 
 // An enemy fires only this long after its last firing decision, and only this close to the player.
@@ -34,9 +36,9 @@ public:
     int shoot(float x, float y, float z, PendingEffects& effects);
     // The fleet draws its enemies in three passes, each setting its state once: the solid craft while
     // alive, its explosion once destroyed; all their bullets in one draw; the trails, under the fleet's
-    // blending, each in its enemy's own bubble texture, made on first use.
+    // blending, each in its enemy's own bubble texture, made from the picture on first use.
     void drawBody() const;
-    unsigned int trailTexture();
+    unsigned int trailTexture(const TexturePixels& bubblePicture);
 
     Vec3 position;
     int health = 100;

@@ -4,6 +4,7 @@
 
 #include "core/Vec3.h"
 #include "enemies/Enemy.h"
+#include "world/TextureFiles.h"
 
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     int damage = 0;
     // Texture names of dropped enemies, deleted by the next draw.
     std::vector<unsigned int> texturesToRelease;
+    // The bubble picture every enemy's own texture is made from, decoded by the first drawing of an enemy.
+    TexturePixels bubblePicture;
 
 private:
     void drop(size_t index);

@@ -1,11 +1,12 @@
 // Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
-// made from one decoding of the bubble picture for the whole run.
+// made from the fleet's one decoding of the bubble picture.
 #include "core/Gl.h"
 #include "core/SphereGl.h"
 #include "core/TextureTable.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyFleet.h"
 #include "world/TextureFiles.h"
+#include "world/TexturesGl.h"
 
 #include <string>
 #include <vector>
@@ -16,25 +17,11 @@ constexpr float kCraftRadius = 0.6f;
 constexpr int kCraftDetail = 30;
 constexpr int kCoreDetail = 10;
 
-// A spawn must not read the file again: the picture is decoded on the first enemy's drawing and kept.
-const TexturePixels& bubblePicture() {
-    static const TexturePixels picture = readTexturePixels(
-        std::string("Texturen/") + kSceneTextureFiles[kBubbleTexture].name,
-        kSceneTextureFiles[kBubbleTexture].width, kSceneTextureFiles[kBubbleTexture].height);
-    return picture;
-}
-
 // Uploaded exactly as the loading tables upload the same file for the submarine's own bubbles.
-unsigned int makeBubbleTexture() {
-    const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
+unsigned int makeBubbleTexture(const TexturePixels& picture) {
     GLuint name = 0;
     glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, file.width, file.height, 0, file.declaredRgb ? GL_RGB : GL_BGR,
-                 GL_UNSIGNED_BYTE, bubblePicture().bytes.data());
+    uploadTexture(name, kSceneTextureFiles[kBubbleTexture], picture);
     return name;
 }
 
@@ -80,9 +67,9 @@ void Enemy::drawBody() const {
     glPopMatrix();
 }
 
-unsigned int Enemy::trailTexture() {
+unsigned int Enemy::trailTexture(const TexturePixels& bubblePicture) {
     if (bubbleTexture == 0)
-        bubbleTexture = makeBubbleTexture();
+        bubbleTexture = makeBubbleTexture(bubblePicture);
     return bubbleTexture;
 }
 
@@ -93,6 +80,11 @@ void EnemyFleet::draw() {
     if (!texturesToRelease.empty()) {
         glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
         texturesToRelease.clear();
+    }
+    // A spawn must not read the file again: the picture is decoded for the first enemy drawn and kept.
+    if (bubblePicture.bytes.empty() && !enemies.empty()) {
+        const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
+        bubblePicture = readTexturePixels(std::string("Texturen/") + file.name, file.width, file.height);
     }
     // A craft is a closed ball: its far side is always hidden behind its near side.
     glEnable(GL_CULL_FACE);
@@ -119,7 +111,7 @@ void EnemyFleet::draw() {
     std::vector<BubbleTrail> trails;
     for (Enemy& enemy : enemies)
         if (enemy.health > 0)
-            trails.push_back({enemy.trailTexture(), enemy.emitter.bubbles});
+            trails.push_back({enemy.trailTexture(bubblePicture), enemy.emitter.bubbles});
     drawBubbleTrails(trails);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);

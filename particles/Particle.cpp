@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
-#include <numbers>
 
 namespace {
 
@@ -21,10 +20,6 @@ void advance(Vec3& position, float speed, const Vec3& step) {
     position.x += speed * step.x;
     position.y += speed * step.y;
     position.z += speed * step.z;
-}
-
-double radians(float degrees) {
-    return degrees * std::numbers::pi / 180.0;
 }
 
 } // namespace

@@ -26,22 +26,20 @@ constexpr int kFlashFrames = 5;
 constexpr float kFlashFrameTurn = 72.0f;
 constexpr int kFlashTiltRange = 40;
 
-enum TorpedoState { kReady = 0, kRunning = 1, kJustDetonated = 2 };
-
 void pressRight(GameState& state, WeaponSystem& weapons, std::vector<Enemy>& enemies) {
-    if (state.torpedoState == kRunning) {
+    if (state.torpedoState == kTorpedoRunning) {
         state.effects.play(Sound::GreatExplosion);
         detonateTorpedo(weapons, enemies);
-        state.torpedoState = kJustDetonated;
+        state.torpedoState = kTorpedoDetonated;
     }
-    if (state.torpedoes > 0 && state.torpedoState == kReady) {
+    if (state.torpedoes > 0 && state.torpedoState == kTorpedoReady) {
         state.effects.play(Sound::TorpedoLaunch);
         weapons.fire(kTorpedo);
         --state.torpedoes;
-        state.torpedoState = kRunning;
-    } else if (state.torpedoState == kJustDetonated) {
+        state.torpedoState = kTorpedoRunning;
+    } else if (state.torpedoState == kTorpedoDetonated) {
         // The press that detonated leaves the launcher ready for the next one.
-        state.torpedoState = kReady;
+        state.torpedoState = kTorpedoReady;
     }
 }
 

@@ -2,11 +2,9 @@
 
 #include "core/GameState.h"
 #include "towns/Beaming.h"
-#include "towns/TownTable.h"
 #include "world/Terrain.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -21,10 +19,6 @@ constexpr float kAimNudge = 5.0f;
 constexpr float kArrowTurn = 1.5f;
 // E is refused this close under the water surface.
 constexpr double kSurfaceClearance = 2.0;
-
-double radians(float degrees) {
-    return degrees * std::numbers::pi / 180.0;
-}
 
 bool inBand(double component) {
     return component > -kThrustBand && component < kThrustBand;
@@ -41,8 +35,8 @@ void thrust(Vec3d& vel, double dx, double dy, double dz) {
 }
 
 // W, S, A and D: along the view (forward and back) or across it.
-void horizontalThrust(GameState& state, unsigned char key) {
-    if (!isAboveTerrain(state))
+void horizontalThrust(GameState& state, const TerrainGrid& terrainGrid, unsigned char key) {
+    if (!isAboveTerrain(state, terrainGrid))
         return;
     const double cosP = std::cos(radians(state.pitch));
     const double sinP = std::sin(radians(state.pitch));
@@ -69,12 +63,13 @@ void horizontalThrust(GameState& state, unsigned char key) {
 
 } // namespace
 
-bool isAboveTerrain(const GameState& state) {
+bool isAboveTerrain(const GameState& state, const TerrainGrid& terrainGrid) {
     const std::optional<GridCell> cell = gridCellAt(state.playerPos.x, state.playerPos.z);
     return cell && static_cast<float>(state.playerPos.y) > terrainGrid[cell->column][cell->row].y;
 }
 
-KeyCommand pressKey(GameState& state, const std::vector<Stadt>& towns, unsigned char key) {
+KeyCommand pressKey(GameState& state, const std::vector<Stadt>& towns, const TerrainGrid& terrainGrid,
+                    unsigned char key) {
     const double cosP = std::cos(radians(state.pitch));
     switch (key) {
     case kEscape:
@@ -83,7 +78,7 @@ KeyCommand pressKey(GameState& state, const std::vector<Stadt>& towns, unsigned 
     case 's':
     case 'a':
     case 'd':
-        horizontalThrust(state, key);
+        horizontalThrust(state, terrainGrid, key);
         return KeyCommand::None;
     case 'e':
         // Rising has no speed limit of its own: the ceiling stops it.
@@ -137,12 +132,4 @@ void pressArrow(GameState& state, int key) {
     default:
         break;
     }
-}
-
-void applyRestartValues(GameState& state) {
-    state.playerPos = {kRestartPosition[0], kRestartPosition[1], kRestartPosition[2]};
-    state.gameOver = false;
-    state.lifePoints = 100;
-    state.torpedoes = 5;
-    state.score = 0;
 }

@@ -6,13 +6,15 @@
 
 class Stadt;
 struct GameState;
+struct TerrainGrid;
 
 // What a key asks of the shell after its rule has changed the record.
 enum class KeyCommand { None, Quit, Redraw, PrintScore, Restart };
 
 // Applies one keyboard event (lower-case codes only; everything else does nothing) and says what the shell
 // must do beyond it.
-KeyCommand pressKey(GameState& state, const std::vector<Stadt>& towns, unsigned char key);
+KeyCommand pressKey(GameState& state, const std::vector<Stadt>& towns, const TerrainGrid& terrainGrid,
+                    unsigned char key);
 
 // Arrow keys, by GLUT's special-key codes; other codes do nothing.
 inline constexpr int kArrowLeft = 100;
@@ -23,7 +25,4 @@ void pressArrow(GameState& state, int key);
 
 // Whether the submarine is over the terrain grid and higher than the ground under it; the horizontal
 // thrust keys work only then.
-bool isAboveTerrain(const GameState& state);
-
-// What a restart sets once the world has been initialised again; the velocity stays as it was.
-void applyRestartValues(GameState& state);
+bool isAboveTerrain(const GameState& state, const TerrainGrid& terrainGrid);

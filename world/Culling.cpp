@@ -11,10 +11,10 @@ double fogHidingDepth(double density) {
 }
 
 ViewFrustum::ViewFrustum(float pitch, float aimHeading, const Vec3& eye, double farDepth) {
-    const double radians = M_PI / 180.0;
+    const double degree = M_PI / 180.0;
     // Angles in float as the GL calls take them, then the same rotation matrices glRotate builds.
-    const double p = static_cast<double>(pitch) * radians;
-    const double h = static_cast<double>(360.0f - aimHeading) * radians;
+    const double p = static_cast<double>(pitch) * degree;
+    const double h = static_cast<double>(360.0f - aimHeading) * degree;
     const double cp = std::cos(p), sp = std::sin(p), ch = std::cos(h), sh = std::sin(h);
     const double rx[3][3] = {{1, 0, 0}, {0, cp, -sp}, {0, sp, cp}};
     const double ry[3][3] = {{ch, 0, sh}, {0, 1, 0}, {-sh, 0, ch}};
@@ -28,7 +28,7 @@ ViewFrustum::ViewFrustum(float pitch, float aimHeading, const Vec3& eye, double 
     eye_[1] = eye.y;
     eye_[2] = eye.z;
 
-    const double ty = std::tan(kFieldOfViewY * 0.5 * radians);
+    const double ty = std::tan(kFieldOfViewY * 0.5 * degree);
     const double tx = ty * kAspect;
     planes_ = {{
         {0, 0, -1, -kNearPlane}, // -z >= near

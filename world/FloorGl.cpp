@@ -10,7 +10,6 @@
 #include "world/TexturesGl.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -19,7 +18,7 @@ namespace {
 constexpr double kTextureColumns = 256.0;
 constexpr double kTextureRows = 128.0;
 
-void emitStrip(int row, int firstColumn, int lastColumn) {
+void emitStrip(const TerrainGrid& terrainGrid, int row, int firstColumn, int lastColumn) {
     glBegin(GL_TRIANGLE_STRIP);
     for (int column = firstColumn; column <= lastColumn; ++column) {
         const TerrainVertex& near = terrainGrid[column][row];
@@ -40,13 +39,13 @@ unsigned int tileList(const GameState& state, int tile) {
 
 } // namespace
 
-void compileTerrainLists(GameState& state) {
+void compileTerrainLists(GameState& state, const TerrainGrid& terrainGrid) {
     if (state.terrainList != 0 && glIsList(state.terrainList))
         glDeleteLists(state.terrainList, 1 + kTileCount);
     state.terrainList = glGenLists(1 + kTileCount);
     state.floorTileBounds.clear();
     for (int tile = 0; tile < kTileCount; ++tile)
-        state.floorTileBounds.push_back(tileBounds(tile));
+        state.floorTileBounds.push_back(tileBounds(terrainGrid, tile));
 
     glNewList(state.terrainList, GL_COMPILE);
     glEnable(GL_TEXTURE_2D);
@@ -59,7 +58,7 @@ void compileTerrainLists(GameState& state) {
         const TileSpan span = tileSpan(tile);
         glNewList(tileList(state, tile), GL_COMPILE);
         for (int row = span.firstRow; row < span.endRow; ++row)
-            emitStrip(row, span.firstColumn, span.lastColumn);
+            emitStrip(terrainGrid, row, span.firstColumn, span.lastColumn);
         glEndList();
     }
 }
@@ -79,17 +78,14 @@ void drawTerrain(const GameState& state, bool cullHidden) {
     glPopMatrix();
 }
 
-void buildTerrain(GameState& state) {
+std::optional<std::string> buildTerrain(GameState& state, TerrainGrid& terrainGrid) {
     BitmapImage depthMap;
     const DepthMapResult read = readDepthMap(kDepthMapPath, depthMap);
-    if (!read.ok) {
-        std::cout << std::flush;
-        std::cerr << "Depth map " << kDepthMapPath << " " << read.problem << "; cannot build the valley"
-                  << std::endl;
-        std::exit(1);
-    }
+    if (!read.ok)
+        return std::string("Depth map ") + kDepthMapPath + " " + read.problem + "; cannot build the valley";
     loadWorldTextures(state);
-    fillTerrainGrid(depthMap, state.waterLevel);
-    compileTerrainLists(state);
+    fillTerrainGrid(terrainGrid, depthMap, state.waterLevel);
+    compileTerrainLists(state, terrainGrid);
     std::cout << "fertig" << std::endl;
+    return std::nullopt;
 }

@@ -15,7 +15,7 @@ TileSpan tileSpan(int tile) {
             std::min(firstRow + kTileCells, kGridRows - 1)};
 }
 
-Box tileBounds(int tile) {
+Box tileBounds(const TerrainGrid& terrainGrid, int tile) {
     const TileSpan span = tileSpan(tile);
     float low = terrainGrid[span.firstColumn][span.firstRow].y;
     float high = low;

@@ -24,8 +24,8 @@ struct TileSpan {
 };
 TileSpan tileSpan(int tile);
 
-// Bounds of a tile's vertices in world space, from the current grid.
-Box tileBounds(int tile);
+// Bounds of a tile's vertices in world space, from the grid.
+Box tileBounds(const TerrainGrid& terrainGrid, int tile);
 
 // Tiles that can show in a frame seen through `frustum`, nearest first, given each tile's bounds.
 std::vector<int> visibleTiles(const ViewFrustum& frustum, const std::vector<Box>& bounds);

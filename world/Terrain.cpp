@@ -4,9 +4,7 @@
 
 #include <cmath>
 
-TerrainVertex terrainGrid[kGridColumns][kGridRows];
-
-bool fillTerrainGrid(const BitmapImage& depthMap, float waterLevel) {
+bool fillTerrainGrid(TerrainGrid& terrainGrid, const BitmapImage& depthMap, float waterLevel) {
     if (!depthMap.pixels || depthMap.width != kGridColumns || depthMap.height < kGridRows)
         return false;
     const double spacing = kGridSpacing;

@@ -11,6 +11,16 @@
 
 namespace {
 
+// Every texture the game makes goes up here: filtered linearly, its rows packed without padding.
+void uploadTexels(unsigned int name, const void* texels, int width, int height, GLint internalFormat,
+                  GLenum format) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, texels);
+}
+
 const char* groupMessage(TextureGroup group) {
     switch (group) {
     case TextureGroup::World:
@@ -37,13 +47,8 @@ std::vector<TexturePixels> uploadGroup(TextureGroup group, std::span<unsigned in
     if (names[0] != 0)
         glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
     glGenTextures(static_cast<GLsizei>(names.size()), names.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (size_t i = 0; i < files.size(); ++i) {
-        glBindTexture(GL_TEXTURE_2D, names[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, files[i].width, files[i].height, 0,
-                     files[i].declaredRgb ? GL_RGB : GL_BGR, GL_UNSIGNED_BYTE, pixels[i].bytes.data());
+        uploadTexture(names[i], files[i], pixels[i]);
         if (!keepPixels)
             pixels[i] = {}; // the decoded picture is not needed once OpenGL has its copy
     }
@@ -59,12 +64,7 @@ void replaceTexture(unsigned int& name, const std::vector<uint8_t>& texels, int 
     if (texels.empty())
         return;
     glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
-                 texels.data());
+    uploadTexels(name, texels.data(), width, height, static_cast<GLint>(format), format);
 }
 
 void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
@@ -98,6 +98,11 @@ void foldHudMasks(GameState& state, const std::vector<TexturePixels>& pixels) {
 
 void loadTextureGroup(TextureGroup group, std::span<unsigned int> names) {
     uploadGroup(group, names, false);
+}
+
+void uploadTexture(unsigned int name, const TextureFile& file, const TexturePixels& pixels) {
+    uploadTexels(name, pixels.bytes.data(), file.width, file.height, GL_RGB,
+                 file.declaredRgb ? GL_RGB : GL_BGR);
 }
 
 void loadWorldTextures(GameState& state) {

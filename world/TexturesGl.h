@@ -6,6 +6,7 @@
 #include <span>
 
 struct GameState;
+struct TexturePixels;
 
 // Loads the world group (floor, water, sky) into worldTextures; prints its progress message.
 void loadWorldTextures(GameState& state);
@@ -17,3 +18,6 @@ void loadTextures(GameState& state);
 
 // Loads one group into the given names, deleting the names of an earlier load first.
 void loadTextureGroup(TextureGroup group, std::span<unsigned int> names);
+
+// Gives a texture name its picture, filtered and laid out as every texture of the game is.
+void uploadTexture(unsigned int name, const TextureFile& file, const TexturePixels& pixels);

@@ -70,7 +70,7 @@ WaterWindow waterWindow(double x, double z) {
     return window;
 }
 
-void waveStep(const GameState& state, int column, int row) {
+void waveStep(const GameState& state, TerrainGrid& terrainGrid, int column, int row) {
     const bool even = (column + row) % 2 == 0;
     // Odd cells run the same cycle three phases later, so neighbours ripple against each other.
     const int step = (state.wavePhase + (even ? 0 : 5)) % 8;

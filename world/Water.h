@@ -4,6 +4,7 @@
 #pragma once
 
 struct GameState;
+struct TerrainGrid;
 
 // The cells drawn this frame; end values are exclusive. A window with first >= end is empty.
 struct WaterWindow {
@@ -18,7 +19,7 @@ WaterWindow waterWindow(double x, double z);
 
 // One ripple step of cell (column, row) at the state's wavePhase and waterLevel: moves its corner point
 // (column + 1, row), and in the grid's first column or row the extra point there too.
-void waveStep(const GameState& state, int column, int row);
+void waveStep(const GameState& state, TerrainGrid& terrainGrid, int column, int row);
 
 // wavePhase after a drawn frame: 0 to 7, then 0 again.
 int nextWavePhase(int phase);

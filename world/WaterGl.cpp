@@ -14,7 +14,7 @@ void emitCorner(float s, float t, const TerrainVertex& point) {
 
 } // namespace
 
-void drawWater(GameState& state) {
+void drawWater(GameState& state, TerrainGrid& terrainGrid) {
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, state.worldTextures[kWaterTexture]);
     glEnable(GL_TEXTURE_2D);
@@ -23,7 +23,7 @@ void drawWater(GameState& state) {
     glBegin(GL_QUADS);
     for (int j = window.firstRow; j < window.endRow; ++j) {
         for (int i = window.firstColumn; i < window.endColumn; ++i) {
-            waveStep(state, i, j);
+            waveStep(state, terrainGrid, i, j);
             glColor3f(0.0f, 0.0f, 100.0f);
             emitCorner(0.0f, 0.0f, terrainGrid[i][j]);
             emitCorner(0.0f, 1.0f, terrainGrid[i][j + 1]);

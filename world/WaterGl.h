@@ -2,7 +2,8 @@
 #pragma once
 
 struct GameState;
+struct TerrainGrid;
 
 // Draws the water surface around the submarine with the water texture, animating the cells it draws, and
 // advances wavePhase: the ripple is part of the drawing, so each drawn frame moves the water one step.
-void drawWater(GameState& state);
+void drawWater(GameState& state, TerrainGrid& terrainGrid);

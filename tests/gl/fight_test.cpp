@@ -29,7 +29,7 @@ TEST_F(Fight, ShapesShowOnceWhereTheTurnedCameraLooksAndTextsUntilCleared) {
     game.effects.showText("Stadt evakuiiert: Bonn", -0.9f, 0.6f, {1.0f, 1.0f, 1.0f, 1.0f});
     const cv::Rect centre(380, 280, 40, 40), lineLeft(150, 78, 80, 10), lineRight(570, 78, 80, 10);
     const cv::Rect glow(163, 497, 40, 40), text(30, 100, 300, 30), empty(600, 380, 100, 100);
-    const cv::Mat first = renderFrame();
+    const cv::Mat first = renderFrame(game);
     EXPECT_TRUE(reddish(meanColour(first, centre))) << "no ball straight ahead";
     EXPECT_TRUE(reddish(meanColour(first, lineLeft)) && reddish(meanColour(first, lineRight))) << "no line";
     const cv::Scalar added = meanColour(first, glow);
@@ -38,39 +38,41 @@ TEST_F(Fight, ShapesShowOnceWhereTheTurnedCameraLooksAndTextsUntilCleared) {
     const int textPixels = pixelsNear(first, text, cv::Scalar::all(227), 28);
     EXPECT_GT(textPixels, 50);
 
-    const cv::Mat second = renderFrame();
+    const cv::Mat second = renderFrame(game);
     for (const cv::Rect& shape : {centre, lineLeft, lineRight, glow, empty})
         EXPECT_EQ(pixelsNear(second, shape, kClearColour, 3), shape.area())
             << "not the deep water: " << shape;
     EXPECT_EQ(pixelsNear(second, text, cv::Scalar::all(227), 28), textPixels)
         << "the text must stay until it is cleared";
     game.effects.clearTexts();
-    EXPECT_EQ(pixelsNear(renderFrame(), text, cv::Scalar::all(227), 28), 0);
+    EXPECT_EQ(pixelsNear(renderFrame(game), text, cv::Scalar::all(227), 28), 0);
 }
 
 // Crafts, one with a trail and a bullet, a wreck exploding, the submarine's bubbles, a tracer and a torpedo.
 // What glows adds its light to the water and hides nothing drawn after it: an opaque ball behind it all,
 // drawn last, still shows whole.
 TEST_F(Fight, AFightShowsWhereItIsAndItsGlowHidesNothingDrawnAfterIt) {
-    const auto withBackdrop = [] {
+    const auto withBackdrop = [&] {
         game.effects.addSphere({0.0f, 5000.0f, -40.0f}, 10.0f, 30, {1.0f, 0.0f, 1.0f, 1.0f}, false);
-        return renderFrame();
+        return renderFrame(game);
     };
-    const cv::Mat empty = renderFrame(), backdrop = withBackdrop();
+    const cv::Mat empty = renderFrame(game), backdrop = withBackdrop();
     for (int k = 0; k < 40; ++k)
         game.playerBubbles.update(-1.0f, 4999.6f, -10.0f);
     game.weaponSystem.tracers.emplace_back(Vec3{0.8f, 5000.8f, -10.0f}, 0.0f, 0.0f);
-    quietly([] { game.weaponSystem.runningTorpedoes.emplace_back(Vec3{0.8f, 4999.2f, -10.0f}, 0.0f, 0.0f); });
-    placeEnemy(3.0f, 5000.0f, -8.0f);
-    Enemy& craft = placeEnemy(-3.0f, 5000.0f, -8.0f);
+    quietly([&] {
+        game.weaponSystem.runningTorpedoes.emplace_back(Vec3{0.8f, 4999.2f, -10.0f}, 0.0f, 0.0f);
+    });
+    placeEnemy(game, 3.0f, 5000.0f, -8.0f);
+    Enemy& craft = placeEnemy(game, -3.0f, 5000.0f, -8.0f);
     for (int k = 0; k < 40; ++k)
         craft.emitter.update(-3.0f, 5000.0f, -8.0f);
     craft.bullets.emplace_back(Vec3{0.0f, 4999.0f, -8.0f}, Vec3{});
-    Enemy& wreck = placeEnemy(0.0f, 5000.0f, -15.0f);
+    Enemy& wreck = placeEnemy(game, 0.0f, 5000.0f, -15.0f);
     wreck.health = 0;
     for (int k = 0; k < 10; ++k)
         wreck.update(0.0f, 5000.0f, 0.0f, game.effects);
-    const cv::Mat glowing = renderFrame();
+    const cv::Mat glowing = renderFrame(game);
 
     EXPECT_TRUE(reddish(meanColour(glowing, {120, 292, 16, 16})) &&
                 reddish(meanColour(glowing, {664, 292, 16, 16})))
@@ -92,21 +94,21 @@ TEST_F(Fight, AFightShowsWhereItIsAndItsGlowHidesNothingDrawnAfterIt) {
     EXPECT_NE(own, game.sceneTextures[kBubbleTexture]);
     game.enemyFleet.enemies[0].position.z = -500.0f; // out of range: the next update drops it
     game.enemyFleet.update(0.0f, 5000.0f, 0.0f, game.effects);
-    renderFrame();
+    renderFrame(game);
     EXPECT_FALSE(glIsTexture(own)) << "the dropped craft's texture leaked";
 }
 
 TEST_F(Fight, AnExplosionsCoreBurnsFromYellowToAFadingRed) {
     const cv::Rect core(397, 297, 6, 6); // inside even the first, smallest core
-    const cv::Scalar bg = meanColour(renderFrame(), core);
-    Enemy& wreck = placeEnemy(0.0f, 5000.0f, -10.0f);
+    const cv::Scalar bg = meanColour(renderFrame(game), core);
+    Enemy& wreck = placeEnemy(game, 0.0f, 5000.0f, -10.0f);
     wreck.health = 0;
     wreck.update(0.0f, 5000.0f, 0.0f, game.effects);
     wreck.explosion.particles.clear(); // the sparks would fly through the core
     std::vector<cv::Scalar> seen;
     for (int n = 0; n <= 40; ++n, wreck.update(0.0f, 5000.0f, 0.0f, game.effects))
         if (n % 10 == 0)
-            seen.push_back(meanColour(renderFrame(), core) - bg);
+            seen.push_back(meanColour(renderFrame(game), core) - bg);
     EXPECT_GT(seen[0][2], 150) << "a bright yellow core at the start: " << seen[0];
     EXPECT_GT(seen[0][1], 150) << seen[0];
     EXPECT_GT(seen[2][2], seen[2][1] + 30) << "red by the middle: " << seen[2];

@@ -23,10 +23,10 @@ protected:
 };
 
 // The overlay alone over a cleared view, after a scene that left blending that draws nothing.
-void overlayAfterOddBlending() {
+void overlayAfterOddBlending(Game& game) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBlendFunc(GL_ZERO, GL_ONE);
-    display();
+    display(game);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     game.score = 1;
     game.torpedoes = 5;
     game.gunHeat = 0;
-    const cv::Mat plain = renderFrame();
+    const cv::Mat plain = renderFrame(game);
     // The crosshair lightens the water around the middle and nowhere beside it, at half strength.
     const auto lighter = [&](const cv::Rect& where) {
         return pixelsNear(plain, where, kClearColour + cv::Scalar::all(80), 60);
@@ -51,11 +51,11 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     // The life bar's segments go out as the life goes; the heat fill spans what the instrument gives, in the
     // right bar drawn from the bars' reference point at (0, -0.85).
     game.lifePoints = 50;
-    EXPECT_GT(changed(plain, renderFrame(), area(-0.48f, -1.0f, 0.0f, -0.85f)), 100);
+    EXPECT_GT(changed(plain, renderFrame(game), area(-0.48f, -1.0f, 0.0f, -0.85f)), 100);
     game.lifePoints = 100;
     game.gunHeat = 70;
     const cv::Rect heatColumn = area(0.905f, -0.85f, 0.99f, 0.4f);
-    const cv::Rect fill = boundingBox(changes(plain, renderFrame(), heatColumn)) + heatColumn.tl();
+    const cv::Rect fill = boundingBox(changes(plain, renderFrame(game), heatColumn)) + heatColumn.tl();
     EXPECT_NEAR(fill.y, pixel(0.0f, -0.85f + heatFillTop(70)).y, 3);
     EXPECT_NEAR(fill.y + fill.height, pixel(0.0f, -0.85f + kHeatFillBottom).y, 3);
 
@@ -63,12 +63,12 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     const cv::Rect figure = area(-1.0f, -0.85f, -0.8f, -0.45f);
     game.towns[0].position = {0.0f, 5000.0f, 500.0f}; // behind the camera
     game.nearestTown = 0;
-    const cv::Scalar red = meanColour(renderFrame(), figure);
+    const cv::Scalar red = meanColour(renderFrame(game), figure);
     game.towns[0].position.z = 15.0f;
-    const cv::Scalar green = meanColour(renderFrame(), figure);
+    const cv::Scalar green = meanColour(renderFrame(game), figure);
     game.beamingActive = true;
     game.towns[0].inhabitants = 0;
-    const cv::Scalar blue = meanColour(renderFrame(), figure);
+    const cv::Scalar blue = meanColour(renderFrame(game), figure);
     EXPECT_GT(red[2], red[1] + 20);
     EXPECT_GT(green[1], green[2] + 20);
     EXPECT_GT(blue[0], std::max(red[0], green[0]) + 20);
@@ -77,7 +77,7 @@ TEST_F(Hud, InstrumentsShowCrosshairLifeHeatReachScoreAndTheEndScreen) {
     const cv::Rect title = area(-0.32f, 0.43f, 0.3f, 0.53f), stats = area(-0.62f, 0.23f, 0.8f, 0.42f);
     EXPECT_EQ(pixelsNear(plain, title, {}, 20) + pixelsNear(plain, stats, {}, 20), 0);
     game.gameOver = true;
-    const cv::Mat over = renderFrame();
+    const cv::Mat over = renderFrame(game);
     EXPECT_GT(pixelsNear(over, title, {}, 20), 150);
     EXPECT_GT(pixelsNear(over, stats, {}, 20), 400);
     EXPECT_GT(pixelsNear(over, area(-0.32f, -0.37f, 0.0f, -0.27f), {}, 20), 100) << "Spiel beenden mit Esc";
@@ -91,7 +91,7 @@ TEST_F(Hud, RadarPointerFollowsThePositionAndTurnsWithTheHeading) {
     // The map's own pixels are not white; the pointer is.
     const auto pointer = [&] {
         cv::Mat white;
-        cv::inRange(renderFrame()(radar), cv::Scalar::all(215), cv::Scalar::all(255), white);
+        cv::inRange(renderFrame(game)(radar), cv::Scalar::all(215), cv::Scalar::all(255), white);
         return std::pair{boundingBox(white) + radar.tl(), cv::countNonZero(white)};
     };
     game.playerPos = {-100000.0, 5000.0, 100000.0}; // far off the map
@@ -120,10 +120,10 @@ TEST_F(Hud, MuzzleFlashAndOverlayDrawTheSameWhateverBlendingTheSceneLeft) {
         SCOPED_TRACE(instruments ? "with the instruments" : "without the instruments");
         game.drawHud = instruments;
         game.effects.muzzleFlash = MuzzleFlash{90.0f, 0.0f};
-        const cv::Mat flash = renderFrame();
-        const cv::Mat after = renderFrame();
+        const cv::Mat flash = renderFrame(game);
+        const cv::Mat after = renderFrame(game);
         game.effects.muzzleFlash = MuzzleFlash{90.0f, 0.0f};
-        EXPECT_EQ(changed(flash, renderFrame(overlayAfterOddBlending), {0, 0, 800, 600}), 0);
+        EXPECT_EQ(changed(flash, renderFrame(game, overlayAfterOddBlending), {0, 0, 800, 600}), 0);
         game.effects.muzzleFlash.reset();
         // Once, and turned a quarter left: 0.15 left of the gun's hub at (0, -0.85).
         const cv::Rect box = boundingBox(changes(flash, after, gunArea)) + gunArea.tl();

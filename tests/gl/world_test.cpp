@@ -1,4 +1,5 @@
 #include "app/Input.h"
+#include "app/Sound.h"
 #include "app/TimerCallbacks.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
@@ -22,36 +23,33 @@ namespace {
 class World : public GlScene {
 protected:
     using Grid = std::vector<TerrainVertex>;
-    static Grid grid() {
-        return Grid(&terrainGrid[0][0], &terrainGrid[0][0] + sizeof(terrainGrid) / sizeof(TerrainVertex));
-    }
-    static cv::Mat frameFrom(const Grid& from) {
-        std::copy(from.begin(), from.end(), &terrainGrid[0][0]);
+    cv::Mat frameFrom(const Grid& from) {
+        game.terrainGrid.points = from;
         game.wavePhase = 0;
-        return renderFrame();
+        return renderFrame(game);
     }
 };
 
 } // namespace
 
 TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
-    game.playerPos = startPoint(0);
+    game.playerPos = startPoint(game.terrainGrid, 0);
     game.pitch = game.aimPitch = 20.0f; // looking down at the seabed
     cv::Scalar sand, spread;
-    cv::meanStdDev(renderFrame()(cv::Rect(0, 300, 800, 300)), sand, spread);
+    cv::meanStdDev(renderFrame(game)(cv::Rect(0, 300, 800, 300)), sand, spread);
     EXPECT_GT(sand[2], sand[0] + 15) << "sandy, not the blue of the fog or grey stand-ins";
     EXPECT_GT(sand[1], 0.7 * sand[2]) << "white light keeps the sand's green";
     EXPECT_GT(spread[1], 6.0) << "a textured floor varies";
     game.pitch = game.aimPitch = -60.0f; // looking up
-    const cv::Scalar ceiling = meanColour(renderFrame(), {200, 100, 400, 200});
+    const cv::Scalar ceiling = meanColour(renderFrame(game), {200, 100, 400, 200});
     EXPECT_GT(ceiling[0], kClearColour[0] + 15) << "brighter blue than the bare clear colour";
     EXPECT_GT(ceiling[0], ceiling[2] + 40);
 
     // The unit prepared at loading casts its frame before the caustic timer ever ran.
     game.towns.clear(); // their signs turn from frame to frame
-    game.playerPos = startPoint(2);
+    game.playerPos = startPoint(game.terrainGrid, 2);
     game.pitch = game.aimPitch = 25.0f;
-    const Grid surface = grid();
+    const Grid surface = game.terrainGrid.points;
     const cv::Rect seabed(0, 350, 800, 250);
     const auto moved = [&](const cv::Mat& a, const cv::Mat& b) {
         return cv::norm(a(seabed), b(seabed), cv::NORM_L1) / seabed.area();
@@ -62,8 +60,9 @@ TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     EXPECT_GT(moved(first, frameFrom(surface)), 6.0) << "no caustics on the floor";
-    causticTimer(1);
-    causticTimer(1);
+    SoundPlayer silent;
+    causticTimer(game, silent, 1);
+    causticTimer(game, silent, 1);
     EXPECT_GT(moved(first, frameFrom(surface)), 6.0) << "the caustics did not move";
 
     // A frame ripples the water around the submarine and nowhere far from it.
@@ -75,15 +74,15 @@ TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
     int near = 0, all = 0;
     for (int i = window.firstColumn; i <= window.endColumn; ++i)
         for (int j = window.firstRow; j <= window.endRow; ++j)
-            near += terrainGrid[i][j].water != 25.0f;
+            near += game.terrainGrid[i][j].water != 25.0f;
     for (size_t k = 0; k < marked.size(); ++k)
-        all += (&terrainGrid[0][0])[k].water != 25.0f;
+        all += game.terrainGrid.points[k].water != 25.0f;
     EXPECT_TRUE(near > 1000 && near == all) << near << " near, " << all << " in all";
 }
 
 TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCulling) {
     for (int k = 0; k < 5; ++k) {
-        const Vec3d start = startPoint(k);
+        const Vec3d start = startPoint(game.terrainGrid, k);
         const Stadt& town = game.towns.at(static_cast<size_t>(findNearestTown(game.towns, start.toFloat())));
         // Aim at a point just above the town (heading turns left, pitch tilts down).
         game.playerPos = start;
@@ -97,7 +96,7 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
         std::swap(towns, game.towns);
         // The floor and the water take their light from the last normal drawn: each frame compared follows
         // a frame of the same view.
-        const Grid surface = grid();
+        const Grid surface = game.terrainGrid.points;
         frameFrom(surface);
         game.cullHiddenFloor = false;
         const cv::Mat everything = frameFrom(surface);
@@ -108,7 +107,7 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
         // The sign spins; over a quarter turn it faces the camera at some point.
         int signPixels = 0, townPixels = 0;
         for (int frame = 0; frame < 45 && signPixels < 10; ++frame) {
-            const cv::Mat with = renderFrame();
+            const cv::Mat with = renderFrame(game);
             townPixels = std::max(townPixels, cv::countNonZero(changes(with, without, {0, 0, 800, 600}, 20)));
             // Red over the fog: the sign is tinted red and added onto the scene.
             cv::Mat bgr[3];
@@ -122,8 +121,9 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
 
 // The restarted world stays for the tests after this one.
 TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
+    Game& game = builtGame();
     // The display lists and texture names the world holds.
-    const auto held = [] {
+    const auto held = [&] {
         std::set<unsigned int> lists{game.terrainList}, textures;
         for (const Stadt& town : game.towns)
             lists.insert(town.displayList);
@@ -142,7 +142,7 @@ TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
     static std::vector<TimerId> armed;
     game.scheduleTimer = [](TimerId id, unsigned int, int) { armed.push_back(id); };
     // Pressed twice: the game then runs again, and the second press arms nothing twice.
-    quietly([] { keyboard('y', 0, 0), keyboard('y', 0, 0); });
+    quietly([&] { keyboard(game, 'y'), keyboard(game, 'y'); });
     game.scheduleTimer = nullptr;
 
     EXPECT_EQ(armed, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,

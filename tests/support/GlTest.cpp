@@ -25,18 +25,26 @@ void quietly(const std::function<void()>& f) {
     std::cout.rdbuf(console); // which also clears the failure
 }
 
+Game& builtGame() {
+    static Game& game = *new Game(); // as the program's own, never destroyed
+    return game;
+}
+
 void startGlTestDisplay(int& argc, char** argv) {
     static const XvfbServer server;
     openGameWindow(argc, argv);
     reshape(800, 600);
-    prepareFirstFrame();
-    quietly(initWorld);
+    prepareFirstFrame(builtGame());
+    quietly([] {
+        if (const auto problem = initWorld(builtGame()))
+            stopForUnbuiltWorld(*problem);
+    });
 }
 
-cv::Mat renderFrame(void (*draw)()) {
+cv::Mat renderFrame(Game& game, void (*draw)(Game&)) {
     captured.release();
     game.swapBuffers = captureInsteadOfSwap;
-    (draw ? draw : renderScene)();
+    (draw ? draw : renderScene)(game);
     game.swapBuffers = nullptr;
     return captured;
 }
@@ -46,9 +54,6 @@ GlScene::GlScene() {
     std::srand(1);
     game.playerPos = {0.0, 5000.0, 0.0};
     game.pitch = game.aimPitch = game.heading = game.aimHeading = 0.0f;
-    game.enemyFleet = EnemyFleet();
-    game.weaponSystem = WeaponSystem();
-    game.playerBubbles = BubbleEmitter();
     while (glGetError() != GL_NO_ERROR) {
     }
 }
@@ -59,5 +64,4 @@ GlScene::~GlScene() {
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &matrices);
     EXPECT_EQ(std::tuple(glGetError(), attributes, matrices), std::tuple(GLenum{GL_NO_ERROR}, 0, 1))
         << "the frames must put back every attribute and matrix they pushed";
-    game.towns = savedTowns;
 }

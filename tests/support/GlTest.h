@@ -2,8 +2,7 @@
 // back buffer before the swap.
 #pragma once
 
-#include "app/Game.h"
-#include "support/SavedGame.h"
+#include "game/Game.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/core.hpp>
@@ -11,15 +10,18 @@
 #include <functional>
 #include <vector>
 
-// Starts the private X server, opens the game window and builds the world as the game does.
+// Starts the private X server, opens the game window and builds the tests' world as the game does.
 void startGlTestDisplay(int& argc, char** argv);
+
+// The game whose world startGlTestDisplay built; what a test leaves in it stays for the tests after.
+Game& builtGame();
 
 // Runs `f` with the game's progress lines kept off the test's console.
 void quietly(const std::function<void()>& f);
 
-// Draws one frame (by default the game's own) and returns what it held just before its swap (BGR, top row
-// first).
-cv::Mat renderFrame(void (*draw)() = nullptr);
+// Draws one frame of the game (by default the game's own) and returns what it held just before its swap
+// (BGR, top row first).
+cv::Mat renderFrame(Game& game, void (*draw)(Game&) = nullptr);
 
 // The deep-water colour every frame clears to (blue, green, red, 0..255).
 inline const cv::Scalar kClearColour(0.3 * 255, 0.1 * 255, 0.1 * 255);
@@ -29,16 +31,14 @@ inline cv::Scalar meanColour(const cv::Mat& picture, const cv::Rect& area) {
     return cv::mean(picture(area));
 }
 
-// High above the valley looking level along -z in the 800 x 600 window, with no fleet, shots or bubbles:
-// the world is far out of view, so a frame shows only what a test puts a few units ahead, over the clear
-// colour. The game record and the towns come back afterwards, and the test fails on a GL error or a stack
-// left deeper than it was.
+// A game of the test's own on the built world, high above the valley looking level along -z in the
+// 800 x 600 window, with no fleet, shots or bubbles: the world is far out of view, so a frame shows only
+// what a test puts a few units ahead, over the clear colour. The test fails on a GL error or a stack left
+// deeper than it was.
 class GlScene : public testing::Test {
 protected:
     GlScene();
     ~GlScene() override;
 
-private:
-    const SavedGame savedGame;
-    const std::vector<Stadt> savedTowns = game.towns;
+    Game game = builtGame();
 };

@@ -64,8 +64,9 @@ TEST(Relief, TownsOnFlatPadsUnderWaterStartPointsClearOfTheGroundAndOneValleyJoi
     BitmapImage image;
     const DepthMapResult read = readDepthMap(kDepthMapPath, image);
     ASSERT_TRUE(read.ok) << read.problem;
-    ASSERT_TRUE(fillTerrainGrid(image, 20.0f));
-    const auto ground = [](long column, long row) { return terrainGrid[column][row].y; };
+    TerrainGrid terrainGrid;
+    ASSERT_TRUE(fillTerrainGrid(terrainGrid, image, 20.0f));
+    const auto ground = [&](long column, long row) { return terrainGrid[column][row].y; };
     // Lowest and highest ground at the grid points within `steps` of a world position.
     const auto groundAround = [&](const Vec3d& at, double steps) {
         float low = 1000, high = -1000;
@@ -76,7 +77,7 @@ TEST(Relief, TownsOnFlatPadsUnderWaterStartPointsClearOfTheGroundAndOneValleyJoi
     };
     for (const TownEntry& town : kTownTable) {
         const GridPlacement& g = town.placement;
-        const Vec3d at = placementPosition(g);
+        const Vec3d at = placementPosition(terrainGrid, g);
         // A town moved off its grid point (Nuernberg, off its ledge) must land on the floor it is moved to.
         const double level = g.dx != 0.0 || g.dz != 0.0 ? at.y : ground(g.column, g.row);
         const auto [low, high] = groundAround(at, 3.0);
@@ -84,7 +85,7 @@ TEST(Relief, TownsOnFlatPadsUnderWaterStartPointsClearOfTheGroundAndOneValleyJoi
         EXPECT_LE(at.y, 0.0) << town.name << " is not 20 under the water";
     }
     for (const GridPlacement& start : kStartPoints) {
-        const Vec3d at = placementPosition(start);
+        const Vec3d at = placementPosition(terrainGrid, start);
         EXPECT_LE(at.y, 17.0) << "a start point above the ceiling";
         EXPECT_GE(at.y - groundAround(at, 2.0).second, 3.0) << "a start point on the ground";
     }
@@ -105,7 +106,7 @@ TEST(Relief, TownsOnFlatPadsUnderWaterStartPointsClearOfTheGroundAndOneValleyJoi
             open.insert(open.end(), {{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}});
     }
     for (const TownEntry& town : kTownTable) {
-        const Vec3d p = placementPosition(town.placement);
+        const Vec3d p = placementPosition(terrainGrid, town.placement);
         EXPECT_TRUE(at(std::lround(p.x / 4), std::lround(-p.z / 4))) << town.name << " is not in the valley";
     }
     EXPECT_TRUE(at(std::lround(restart.x / 4), std::lround(-restart.z / 4)))

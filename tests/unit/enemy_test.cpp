@@ -1,8 +1,7 @@
-#include "app/Game.h"
+#include "app/Sound.h"
 #include "app/TimerCallbacks.h"
 #include "player/Submarine.h"
 #include "support/Fleet.h"
-#include "support/SavedGame.h"
 
 #include <gtest/gtest.h>
 
@@ -131,20 +130,20 @@ TEST(EnemyFleet, AWreckExplodesOnceAndIsCountedTheTickAfterItsFortiethExplosionU
 }
 
 TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGame) {
-    const SavedGame keep;
-    static_cast<GameState&>(game) = GameState{};
+    Game game;
+    SoundPlayer silent;
     game.scheduleTimer = [](TimerId id, unsigned int delay, int value) {
         armed.emplace_back(id, delay, value);
     };
     // callback, id, first delay and value, delay of the runs after; the tick draws, so it is not run here
-    const std::tuple<void (*)(int), TimerId, unsigned int, int, unsigned int> timers[] = {
-        {nullptr, TimerId::Tick, 50, 50, 5},
-        {townTimer, TimerId::Town, 500, 1, 300},
-        {beamTimer, TimerId::Beam, 1200, 1, 550},
-        {gunTimer, TimerId::Gun, 80, 0, 80},
-        {causticTimer, TimerId::Caustic, 100, 0, 50},
-        {enemyTimer, TimerId::Enemy, 200, 0, 125},
-        {lowerWaterTimer, TimerId::LowerWater, 20000, 0, 20000}};
+    const std::tuple<void (*)(Game&, SoundPlayer&, int), TimerId, unsigned int, int, unsigned int> timers[] =
+        {{nullptr, TimerId::Tick, 50, 50, 5},
+         {townTimer, TimerId::Town, 500, 1, 300},
+         {beamTimer, TimerId::Beam, 1200, 1, 550},
+         {gunTimer, TimerId::Gun, 80, 0, 80},
+         {causticTimer, TimerId::Caustic, 100, 0, 50},
+         {enemyTimer, TimerId::Enemy, 200, 0, 125},
+         {lowerWaterTimer, TimerId::LowerWater, 20000, 0, 20000}};
     armed.clear();
     armTimers(game);
     armTimers(game);
@@ -156,15 +155,15 @@ TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGam
         if (!callback)
             continue;
         armed.push_back({});
-        callback(1);
+        callback(game, silent, 1);
         EXPECT_EQ(armed.back(), Armed(id, again, id == TimerId::Beam ? 0 : 1)) << "no town, nobody to beam";
     }
     // Once the game is over no timer goes again, though the water sinks in the run under way; a restart
     // then arms only the timers that stopped.
     game.gameOver = true;
     armed.clear();
-    lowerWaterTimer(1);
-    enemyTimer(1);
+    lowerWaterTimer(game, silent, 1);
+    enemyTimer(game, silent, 1);
     game.gameOver = false;
     armTimers(game);
     EXPECT_EQ(std::make_pair(armed, game.waterLevel),
@@ -173,20 +172,19 @@ TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGam
 }
 
 TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
-    const SavedGame keep;
-    static_cast<GameState&>(game) = GameState{};
+    Game game;
+    SoundPlayer silent;
     game.effects.showText("Stadt evakuiiert: Ulm", 0.0f, 0.0f, {});
-    game.enemyFleet = EnemyFleet{};
     std::srand(11);
     // The player at the origin and a full fleet, which spawns nobody: all six close in within reach, so each
     // fires every three seconds.
     for (int k = 0; k < kMaxEnemies; ++k)
-        onFakeClock(placeEnemy(-12.0f + 4 * k, k % 2 * 3.0f, -5.0f));
+        onFakeClock(placeEnemy(game, -12.0f + 4 * k, k % 2 * 3.0f, -5.0f));
     const auto error = [](float aim, float from) { return std::lround((aim * 40.0f + from) * 1000.0f); };
     for (int run = 1; run <= 24 * 100 && !game.gameOver; ++run) {
         const int life = game.lifePoints, flashes = hitFlashes(game.effects);
         fakeNow += std::chrono::milliseconds(125); // the enemy timer's period
-        enemyTimer(1);
+        enemyTimer(game, silent, 1);
         // A new bullet flies from its enemy at the player off by an aim error in thousandths; it hits when
         // that error is within 0.2, and each hit takes three life points.
         int hits = 0;
@@ -210,5 +208,4 @@ TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
     ASSERT_TRUE(game.gameOver && game.gameEnded) << "still alive after 100 bursts of the whole fleet";
     for (const Enemy& enemy : game.enemyFleet.enemies)
         EXPECT_LT(distance(enemy.position, {}), 8.5f) << "the fleet closes in to 8, then only trembles";
-    game.enemyFleet = EnemyFleet{};
 }

@@ -34,9 +34,9 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 } // namespace
 
 TEST(Keyboard, ThrustLiftCommandsArrowsAndBeaming) {
-    for (auto& column : terrainGrid)
-        for (TerrainVertex& point : column)
-            point.y = -100.0f;
+    TerrainGrid grid;
+    for (TerrainVertex& point : grid.points)
+        point.y = -100.0f;
     const double cp = std::cos(20 * kDegree), sp = std::sin(20 * kDegree);
     const double ch = std::cos(30 * kDegree), sh = std::sin(30 * kDegree);
     // key, pitch, heading, y, then the velocity before and after the press. Thrust pushes along the view,
@@ -57,20 +57,20 @@ TEST(Keyboard, ThrustLiftCommandsArrowsAndBeaming) {
         {'q', 0.0f, 0.0f, 0.0, {0.0, -0.4, 0.4}, {0.0, -0.4, 0.4}}};
     for (const auto& [key, pitch, heading, y, before, after] : presses) {
         GameState state = helmAt({100.0, y, -100.0}, before, pitch, heading);
-        pressKey(state, {}, key);
+        pressKey(state, {}, grid, key);
         EXPECT_EQ(xyz(state.playerVel), xyz(after)) << key << " " << y;
     }
 
     std::vector<Stadt> towns{Stadt(0.0f, 0.0f, 0.0f, 3, "Ulm")};
     GameState state;
-    EXPECT_EQ(pressKey(state, towns, 27), KeyCommand::Quit);
-    EXPECT_EQ(pressKey(state, towns, 'y'), KeyCommand::None) << "no restart before a game was lost";
+    EXPECT_EQ(pressKey(state, towns, grid, 27), KeyCommand::Quit);
+    EXPECT_EQ(pressKey(state, towns, grid, 'y'), KeyCommand::None) << "no restart before a game was lost";
     state.gameEnded = true;
-    EXPECT_EQ(pressKey(state, towns, 'Y'), KeyCommand::None);
-    EXPECT_EQ(pressKey(state, towns, 'y'), KeyCommand::Restart);
+    EXPECT_EQ(pressKey(state, towns, grid, 'Y'), KeyCommand::None);
+    EXPECT_EQ(pressKey(state, towns, grid, 'y'), KeyCommand::Restart);
     // c and n nudge the aim away from the view; each arrow turns the view and copies its own axis to the aim.
-    pressKey(state, towns, 'c');
-    pressKey(state, towns, 'n');
+    pressKey(state, towns, grid, 'c');
+    pressKey(state, towns, grid, 'n');
     // arrow (104 is page up), then pitch, heading and aimPitch; the aim's heading follows the view's
     const std::tuple<int, float, float, float> arrows[] = {
         {kArrowLeft, 0, 1.5, 5}, {kArrowDown, 1.5, 1.5, 1.5}, {kArrowRight, 1.5, 0, 1.5}, {kArrowUp, 0, 0, 0},
@@ -88,7 +88,7 @@ TEST(Keyboard, ThrustLiftCommandsArrowsAndBeaming) {
         state = helmAt({0.0, 0.0, z});
         state.nearestTown = nearest;
         towns[0].inhabitants = inhabitants;
-        pressKey(state, towns, 'b');
+        pressKey(state, towns, grid, 'b');
         EXPECT_EQ(state.beamingActive, beaming) << z << " " << nearest << " " << inhabitants;
     }
 }

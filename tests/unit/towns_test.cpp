@@ -1,5 +1,5 @@
 #include "app/Instruments.h"
-#include "core/GameState.h"
+#include "game/Game.h"
 #include "towns/Beaming.h"
 #include "towns/TownList.h"
 #include "world/Terrain.h"
@@ -9,11 +9,12 @@
 #include <climits>
 
 TEST(Towns, StandOnTheirGridPointsWithTheirOffsetsAndTheTownTimerRunsTheSignAndFindsTheNearest) {
+    TerrainGrid terrainGrid;
     terrainGrid[685][309] = {10.0f, 20.0f, 30.0f, 0.0f};
     terrainGrid[538][191] = {-1.0f, -2.0f, -3.0f, 0.0f};
-    const std::vector<Stadt> towns = makeTowns();
+    const std::vector<Stadt> towns = makeTowns(terrainGrid);
     const Vec3 nuernberg = towns.at(15).position;
-    const Vec3d start = startPoint(9); // draws are taken modulo the five points
+    const Vec3d start = startPoint(terrainGrid, 9); // draws are taken modulo the five points
     EXPECT_EQ(std::make_tuple(towns.size(), towns[15].name, nuernberg.x, nuernberg.y, nuernberg.z, start.x,
                               start.y, start.z),
               std::make_tuple(21u, "Nuernberg", -170.0f, -28.0f, 30.0f, -11.0, 4.0, -13.0));
@@ -70,20 +71,21 @@ TEST(Instruments, LifeBarByTenthsAndTheFieldsEveryNewGameStartsFrom) {
 
     // A new game starts these from 0 and a few more from their values; the life, the water and the gun's
     // heat carry over.
-    GameState state;
-    int* const counters[] = {&state.score,          &state.shotsFired,   &state.shotHits,
-                             &state.sosFrame,       &state.torpedoState, &state.evacMessageCount,
-                             &state.gunBarrelAngle, &state.causticFrame, &state.muzzleFlashFrame};
+    Game state;
+    int* const counters[] = {&state.score,        &state.shotsFired,       &state.shotHits,
+                             &state.sosFrame,     &state.evacMessageCount, &state.gunBarrelAngle,
+                             &state.causticFrame, &state.muzzleFlashFrame};
     for (int* counter : counters)
         *counter = 7;
+    state.torpedoState = kTorpedoRunning;
     state.heading = state.pitch = state.waterLevel = 30.0f;
     state.beamingActive = true;
     state.lifePoints = state.gunHeat = 40;
-    resetPerGameFields(state);
+    startGame(state, Occasion::WorldInit);
     for (int* counter : counters)
         EXPECT_EQ(*counter, 0);
-    EXPECT_EQ(std::make_tuple(state.mouseLastX, state.mouseLastY, state.torpedoes, state.beamingActive,
-                              state.heading, state.pitch, state.causticScale, state.waterLevel,
-                              state.lifePoints, state.gunHeat),
-              std::make_tuple(400, 400, 5, false, 0.0f, 0.0f, 0.75f, 30.0f, 40, 40));
+    EXPECT_EQ(std::make_tuple(state.torpedoState, state.mouseLastX, state.mouseLastY, state.torpedoes,
+                              state.beamingActive, state.heading, state.pitch, state.causticScale,
+                              state.waterLevel, state.lifePoints, state.gunHeat, state.matShininess),
+              std::make_tuple(kTorpedoReady, 400, 400, 5, false, 0.0f, 0.0f, 0.75f, 30.0f, 40, 40, 0.6f));
 }

@@ -162,11 +162,13 @@ TEST(BitmapReader, DecodesEveryDepthBottomRowFirstAndRefusesShortMalformedAndUns
 }
 
 TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheirPointsTightly) {
-    ASSERT_TRUE(fillTerrainGrid(depthMap(1024, 520), 20.0f)); // rows past the grid are never read
+    TerrainGrid terrainGrid;
+    ASSERT_TRUE(
+        fillTerrainGrid(terrainGrid, depthMap(1024, 520), 20.0f)); // rows past the grid are never read
     // Maps that cannot fill the grid change nothing.
     for (const auto& [width, height] : {std::pair{1024, 511}, {512, 1024}, {1023, 512}, {1025, 512}, {0, 0}})
-        EXPECT_FALSE(fillTerrainGrid(depthMap(width, height), 7.0f)) << width << " x " << height;
-    EXPECT_FALSE(fillTerrainGrid(BitmapImage{1024, 512, nullptr}, 7.0f));
+        EXPECT_FALSE(fillTerrainGrid(terrainGrid, depthMap(width, height), 7.0f)) << width << " x " << height;
+    EXPECT_FALSE(fillTerrainGrid(terrainGrid, BitmapImage{1024, 512, nullptr}, 7.0f));
     for (int k = 0; k < kGridColumns * kGridRows; ++k) {
         const int i = k / kGridRows, j = k % kGridRows;
         const TerrainVertex& p = terrainGrid[i][j];
@@ -184,7 +186,7 @@ TEST(Terrain, PointsTakeTheRedSampleTilesDrawEachCellOnceAndTheirBoundsHoldTheir
                 for (const TerrainVertex& p : {terrainGrid[column][row], terrainGrid[column][row + 1]})
                     std::tie(low, high) = std::pair(std::min(low, p.y), std::max(high, p.y));
             }
-        const Box b = tileBounds(tile);
+        const Box b = tileBounds(terrainGrid, tile);
         ASSERT_TRUE(b.min.x == 4 * s.firstColumn && b.max.x == 4 * s.lastColumn && b.min.z == -4 * s.endRow &&
                     b.max.z == -4 * s.firstRow && b.min.y == low && b.max.y == high)
             << "tile " << tile;
@@ -221,6 +223,7 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
     // Point (i, j) moves with cell (i - 1, j), the first column's points with the cell below them, (0, 0)
     // and everything outside the patch not at all.
     GameState state;
+    TerrainGrid terrainGrid;
     double model[8][8];
     for (int i = 0; i < 64; ++i)
         model[i / 8][i % 8] = terrainGrid[i / 8][i % 8].water = 20.0f;
@@ -230,7 +233,7 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
         ASSERT_EQ(state.wavePhase, frame % 8);
         std::srand(1 + frame / 8);
         for (int cell = 0; cell < 36; ++cell)
-            waveStep(state, cell / 6, cell % 6);
+            waveStep(state, terrainGrid, cell / 6, cell % 6);
         // Even cells dip in phase 0, odd ones in phase 3: the generator then goes on from the last dip's
         // seed, whatever it held before. Other phases leave it alone.
         const int drawn = std::rand();

@@ -1,3 +1,0 @@
-#include "app/Game.h"
-
-Game& game = *new Game();
