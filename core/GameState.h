@@ -27,6 +27,17 @@ struct OverlayPicture {
     unsigned int texture = 0, framebuffer = 0;
     std::array<int, 4> pixels{};
     std::string shows;
+
+    OverlayPicture() = default;
+    // A copy of a game draws pictures of its own: these GL objects belong to the game that drew them, and
+    // a copy redrawing them would leave the original showing what it never drew.
+    OverlayPicture(const OverlayPicture&) {}
+    OverlayPicture& operator=(const OverlayPicture&) {
+        texture = framebuffer = 0;
+        pixels = {};
+        shows.clear();
+        return *this;
+    }
 };
 
 struct GameState {

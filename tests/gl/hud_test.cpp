@@ -1,12 +1,16 @@
 #include "app/Hud.h"
 #include "app/Instruments.h"
+#include "app/OverlayPicture.h"
 #include "core/Gl.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -129,5 +133,79 @@ TEST_F(Hud, MuzzleFlashAndOverlayDrawTheSameWhateverBlendingTheSceneLeft) {
         const cv::Rect box = boundingBox(changes(flash, after, gunArea)) + gunArea.tl();
         EXPECT_GT(box.area(), 10000) << "no flash over the gun, or again in the next frame";
         EXPECT_NEAR(box.x + box.width / 2, pixel(-0.15f, 0.0f).x, 6);
+    }
+}
+
+namespace {
+
+// Two score lines, drawn depth-tested as the overlay draws its lines, their boxes overlapping, and a
+// premultiplied panel under them: directly, or each through a picture of its own.
+struct PictureScene {
+    bool throughPictures = false;
+    std::string upper, lower;
+    OverlayPicture panel, upperLine, lowerLine;
+} scene;
+
+void pictureScene(Game& game) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    const auto part = [](OverlayPicture& picture, const std::string& shows, float bottom, float top,
+                         const std::function<void()>& draw) {
+        if (scene.throughPictures)
+            drawThroughPicture(picture, shows, pixelsCovered(-0.95f, bottom, -0.2f, top), draw);
+        else
+            draw();
+    };
+    part(scene.panel, "panel", -0.7f, -0.4f, [] {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(0.3f, 0.25f, 0.1f, 0.6f);
+        glRectf(-0.9f, -0.65f, -0.3f, -0.45f);
+        glDisable(GL_BLEND);
+    });
+    glEnable(GL_DEPTH_TEST);
+    for (const auto& [picture, text, y] : {std::tuple{&scene.upperLine, scene.upper, -0.5f},
+                                          std::tuple{&scene.lowerLine, scene.lower, -0.56f}})
+        part(*picture, text, y - 0.04f, y + 0.09f, [&, text = text, y = y] {
+            glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+            glRasterPos3f(-0.89f, y, 1.0f);
+            glutBitmapString(GLUT_BITMAP_HELVETICA_18, reinterpret_cast<const unsigned char*>(text.c_str()));
+        });
+    glPopAttrib();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    game.swapBuffers();
+}
+
+} // namespace
+
+// A picture shows to the pixel what its part draws, whatever overlaps it, drawn anew or kept, and is drawn
+// anew when its part changes.
+TEST_F(Hud, PicturesShowExactlyWhatTheirPartsDrawAndChangeWithThem) {
+    const auto frame = [&](bool throughPictures, const char* upper, const char* lower) {
+        scene.throughPictures = throughPictures;
+        scene.upper = upper;
+        scene.lower = lower;
+        return renderFrame(game, pictureScene);
+    };
+    const cv::Rect lines = area(-0.95f, -0.7f, -0.2f, -0.4f);
+    for (const auto& [upper, lower] : {std::pair{"PUNKTESTAND: 0", "Lebenspunkte: 100"},
+                                       std::pair{"PUNKTESTAND: 12345", "Lebenspunkte: 7"}}) {
+        SCOPED_TRACE(upper);
+        const cv::Mat direct = frame(false, upper, lower);
+        ASSERT_GT(pixelsNear(direct, lines, {}, 20), 200) << "no text";
+        EXPECT_EQ(changed(direct, frame(true, upper, lower), {0, 0, 800, 600}, 0), 0) << "drawn anew";
+        EXPECT_EQ(changed(direct, frame(true, upper, lower), {0, 0, 800, 600}, 0), 0) << "kept";
     }
 }

@@ -1,0 +1,117 @@
+#include "app/OverlayPicture.h"
+
+#include "core/GameState.h"
+#include "core/Gl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+std::array<int, 4> pixelsCovered(float leftEdge, float bottomEdge, float rightEdge, float topEdge) {
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto window = [](float ndc, float shift, int origin, int size) {
+        return static_cast<float>(origin) + (ndc + shift + 1.0f) * 0.5f * static_cast<float>(size);
+    };
+    const int left = std::max(v[0], static_cast<int>(std::floor(window(leftEdge, m[12], v[0], v[2]))));
+    const int right = std::min(v[0] + v[2], static_cast<int>(std::ceil(window(rightEdge, m[12], v[0], v[2]))));
+    const int bottom = std::max(v[1], static_cast<int>(std::floor(window(bottomEdge, m[13], v[1], v[3]))));
+    const int top = std::min(v[1] + v[3], static_cast<int>(std::ceil(window(topEdge, m[13], v[1], v[3]))));
+    return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
+}
+
+namespace {
+
+// Draws into the picture, shifted by whole pixels so that the same pixels are covered, now counted from
+// the picture's corner; unblended, so the picture keeps the fragments as they would have been blended.
+bool redraw(OverlayPicture& picture, const std::array<int, 4>& box, const std::function<void()>& draw) {
+    if (picture.texture == 0) {
+        glGenTextures(1, &picture.texture);
+        glGenFramebuffers(1, &picture.framebuffer);
+    }
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, box[2], box[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        GLint v[4];
+        glGetIntegerv(GL_VIEWPORT, v);
+        GLfloat water[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
+        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(water[0], water[1], water[2], water[3]);
+        glPushAttrib(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_BLEND);
+        draw();
+        glPopAttrib();
+        glViewport(v[0], v[1], v[2], v[3]);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return complete;
+}
+
+} // namespace
+
+// Parts that change seldom cost as much to draw as the rest of the overlay: the radar's map and mask are
+// four times the size they are drawn at, bitmap text goes glyph by glyph, and the gun is lit triangle by
+// triangle. Copied back texel for pixel, the picture gives dst * (1 - alpha) + colour: exactly what the
+// part's own blending gave.
+void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const std::array<int, 4>& box,
+                        const std::function<void()>& draw) {
+    if (box[2] == 0 || box[3] == 0)
+        return;
+    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object) {
+        draw();
+        return;
+    }
+    if (picture.texture == 0 || picture.pixels != box || picture.shows != shows) {
+        picture.pixels = redraw(picture, box, draw) ? box : std::array<int, 4>{};
+        picture.shows = shows;
+    }
+    if (picture.pixels != box) {
+        draw();
+        return;
+    }
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto x = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f; };
+    const auto y = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f; };
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    // The score lines are drawn depth-tested: a picture's clear texels must not hide the next line.
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    // The picture alone, at the coordinates given: no caustics over it, no generated coordinates.
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x(box[0]), y(box[1]));
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1]));
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(x(box[0] + box[2]), y(box[1] + box[3]));
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(x(box[0]), y(box[1] + box[3]));
+    glEnd();
+    glPopMatrix();
+    glPopAttrib();
+}
+
