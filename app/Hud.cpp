@@ -204,11 +204,12 @@ void drawBarsAndRadar(Game& state) {
     glTranslatef(0.0f, 1.45f, 0.0f);
     if (radarFolded) {
         const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
-        drawThroughPicture(state.hudPictures[0], "radar", pixelsCovered(radar.left, radar.bottom, radar.right, radar.top), [&] {
-            glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-            radarQuadMasked(state, radar);
-            glBlendFunc(GL_ONE, GL_ONE);
-        });
+        drawThroughPicture(state.hudPictures[0], "radar",
+                           pixelsCovered(radar.left, radar.bottom, radar.right, radar.top), [&] {
+                               glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+                               radarQuadMasked(state, radar);
+                               glBlendFunc(GL_ONE, GL_ONE);
+                           });
     } else {
         texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
     }

@@ -16,7 +16,8 @@ std::array<int, 4> pixelsCovered(float leftEdge, float bottomEdge, float rightEd
         return static_cast<float>(origin) + (ndc + shift + 1.0f) * 0.5f * static_cast<float>(size);
     };
     const int left = std::max(v[0], static_cast<int>(std::floor(window(leftEdge, m[12], v[0], v[2]))));
-    const int right = std::min(v[0] + v[2], static_cast<int>(std::ceil(window(rightEdge, m[12], v[0], v[2]))));
+    const int right =
+        std::min(v[0] + v[2], static_cast<int>(std::ceil(window(rightEdge, m[12], v[0], v[2]))));
     const int bottom = std::max(v[1], static_cast<int>(std::floor(window(bottomEdge, m[13], v[1], v[3]))));
     const int top = std::min(v[1] + v[3], static_cast<int>(std::ceil(window(topEdge, m[13], v[1], v[3]))));
     return {left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
@@ -81,8 +82,12 @@ void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const
     }
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
-    const auto x = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f; };
-    const auto y = [&](int pixel) { return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f; };
+    const auto x = [&](int pixel) {
+        return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f;
+    };
+    const auto y = [&](int pixel) {
+        return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f;
+    };
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
     // The score lines are drawn depth-tested: a picture's clear texels must not hide the next line.
     glDisable(GL_DEPTH_TEST);
@@ -114,4 +119,3 @@ void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const
     glPopMatrix();
     glPopAttrib();
 }
-

@@ -10,7 +10,7 @@ struct SphereVertex {
 };
 
 struct SphereMesh {
-    std::vector<SphereVertex> vertices; // glut's order: the top, ring after ring, the bottom
+    std::vector<SphereVertex> vertices;    // glut's order: the top, ring after ring, the bottom
     std::vector<unsigned short> triangles; // three indices each, in the order and turn of glut's strips
 };
 

@@ -187,11 +187,12 @@ void drawGlows(std::span<const w4particle* const> bullets) {
                 triangles.push_back(first + index);
             for (const SphereVertex& v : sphere.vertices) {
                 const auto& [x, y, z] = v.position;
-                vertices.push_back({{centre.x + x, centre.y + y, centre.z + z},
-                                    {v.normal[0], v.normal[1], v.normal[2]},
-                                    {kTrail[k][0], kTrail[k][1], kTrail[k][2], kTrail[k][3]},
-                                    {caustics.s[0] * x + caustics.s[1] * y + caustics.s[2] * z + caustics.s[3],
-                                     caustics.t[0] * x + caustics.t[1] * y + caustics.t[2] * z + caustics.t[3]}});
+                vertices.push_back(
+                    {{centre.x + x, centre.y + y, centre.z + z},
+                     {v.normal[0], v.normal[1], v.normal[2]},
+                     {kTrail[k][0], kTrail[k][1], kTrail[k][2], kTrail[k][3]},
+                     {caustics.s[0] * x + caustics.s[1] * y + caustics.s[2] * z + caustics.s[3],
+                      caustics.t[0] * x + caustics.t[1] * y + caustics.t[2] * z + caustics.t[3]}});
             }
         }
     }

@@ -174,7 +174,7 @@ void pictureScene(Game& game) {
     });
     glEnable(GL_DEPTH_TEST);
     for (const auto& [picture, text, y] : {std::tuple{&scene.upperLine, scene.upper, -0.5f},
-                                          std::tuple{&scene.lowerLine, scene.lower, -0.56f}})
+                                           std::tuple{&scene.lowerLine, scene.lower, -0.56f}})
         part(*picture, text, y - 0.04f, y + 0.09f, [&, text = text, y = y] {
             glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
             glRasterPos3f(-0.89f, y, 1.0f);
