@@ -69,7 +69,7 @@ void drawText(const std::string& text, float x, float y, void* font) {
         glutBitmapCharacter(font, static_cast<unsigned char>(c));
 }
 
-void drawGun(const GameState& state) {
+void drawGunModel(const GameState& state) {
     glPushMatrix();
     glMaterialfv(GL_FRONT, GL_AMBIENT, state.matAmbient.data());
     glMaterialfv(GL_FRONT, GL_DIFFUSE, state.matDiffuse.data());
@@ -94,6 +94,14 @@ void drawGun(const GameState& state) {
         glutSolidSphere(0.05, 10, 10);
     }
     glPopMatrix();
+}
+
+// Lit, as the frame left the light, through a picture redrawn only when the barrels turn. The hub and the
+// barrels reach 0.2 from the axis.
+void drawGun(Game& state) {
+    const Rect gun{-0.22f, -1.07f, 0.22f, -0.63f};
+    drawThroughPicture(state.hudPictures[4], "gun " + std::to_string(state.gunBarrelAngle),
+                       pixelsCovered(gun.left, gun.bottom, gun.right, gun.top), [&] { drawGunModel(state); });
 }
 
 // The radar's map with its mask's alpha from unit 1, whose coordinates run as over the mask's own quad:
@@ -151,6 +159,26 @@ void drawTextLine(OverlayPicture& picture, const std::string& text, float x, flo
                        [&] { drawText(text, x, y, font); });
 }
 
+// The map, through its picture once its mask is folded, and the pointer over it, from the map's left edge
+// at mid height.
+void drawRadar(Game& state) {
+    const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
+    if (state.hudRadarMaskAlpha != 0) {
+        drawThroughPicture(state.hudPictures[0], "radar",
+                           pixelsCovered(radar.left, radar.bottom, radar.right, radar.top), [&] {
+                               glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+                               radarQuadMasked(state, radar);
+                               glBlendFunc(GL_ONE, GL_ONE);
+                           });
+    } else {
+        texturedQuad(state.hudTextures[kRadarTexture], radar, -1.0f);
+    }
+    const RadarOffset pointer = radarPointerOffset(state.playerPos);
+    glTranslatef(pointer.x - 0.1f, -0.2f - pointer.y, 0.0f);
+    glRotatef(state.heading + 90.0f, 0.0f, 0.0f, 1.0f);
+    texturedQuad(state.hudTextures[kRadarPointerTexture], {-0.05f, -0.025f, 0.05f, 0.025f}, -1.0f);
+}
+
 // The bars and the radar are cut into the picture by their masks, then their colours are added. A grey
 // mask was folded at load time with the colours over it into one premultiplied picture, drawn in one pass
 // with (1, 1 - alpha) blending: dst * mask + colour as before, without filling the same pixels two or
@@ -202,21 +230,7 @@ void drawBarsAndRadar(Game& state) {
                  {-0.1f, -0.2f, 0.1f, 0.2f});
 
     glTranslatef(0.0f, 1.45f, 0.0f);
-    if (radarFolded) {
-        const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
-        drawThroughPicture(state.hudPictures[0], "radar",
-                           pixelsCovered(radar.left, radar.bottom, radar.right, radar.top), [&] {
-                               glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-                               radarQuadMasked(state, radar);
-                               glBlendFunc(GL_ONE, GL_ONE);
-                           });
-    } else {
-        texturedQuad(hud[kRadarTexture], {-0.1f, -0.2f, 0.7f, 0.2f}, -1.0f);
-    }
-    const RadarOffset pointer = radarPointerOffset(state.playerPos);
-    glTranslatef(pointer.x - 0.1f, -0.2f - pointer.y, 0.0f);
-    glRotatef(state.heading + 90.0f, 0.0f, 0.0f, 1.0f);
-    texturedQuad(hud[kRadarPointerTexture], {-0.05f, -0.025f, 0.05f, 0.025f}, -1.0f);
+    drawRadar(state);
 }
 
 // The flash a shot recorded, at the gun's hub, turned with the barrels and tilted at random. Light, not a
@@ -290,11 +304,7 @@ void display(Game& state) {
     glDisable(GL_DEPTH_TEST);
 
     if (state.drawHud) {
-        // Lit, as the frame left the light; it changes only when its barrels turn. The hub and the barrels
-        // reach 0.2 from the axis.
-        const Rect gun{-0.22f, -1.07f, 0.22f, -0.63f};
-        drawThroughPicture(state.hudPictures[4], "gun " + std::to_string(state.gunBarrelAngle),
-                           pixelsCovered(gun.left, gun.bottom, gun.right, gun.top), [&] { drawGun(state); });
+        drawGun(state);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
