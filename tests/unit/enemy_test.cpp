@@ -1,5 +1,7 @@
+#include "app/Input.h"
 #include "app/Sound.h"
 #include "app/TimerCallbacks.h"
+#include "player/Firing.h"
 #include "player/Submarine.h"
 #include "support/Fleet.h"
 
@@ -155,9 +157,14 @@ TEST(Timers, ArmInTableOrderGoAgainAfterTheirOwnDelayNeverTwiceAndStopWithTheGam
         if (!callback)
             continue;
         armed.push_back({});
+        game.effects.play(Sound::GunShot);
         callback(game, silent, 1);
         EXPECT_EQ(armed.back(), Armed(id, again, id == TimerId::Beam ? 0 : 1)) << "no town, nobody to beam";
+        EXPECT_TRUE(game.effects.sounds.empty()) << "what the rules record is played at the end of each run";
     }
+    game.effects.play(Sound::GunShot);
+    mouse(game, silent, kLeftButton, kButtonUp);
+    EXPECT_TRUE(game.effects.sounds.empty()) << "and at the end of a click";
     // Once the game is over no timer goes again, though the water sinks in the run under way; a restart
     // then arms only the timers that stopped.
     game.gameOver = true;
