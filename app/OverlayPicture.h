@@ -13,6 +13,7 @@ std::array<int, 4> pixelsCovered(float left, float bottom, float right, float to
 
 // Shows what `draw` draws into the box, exactly as drawing it there would: from the picture while it
 // still shows `shows` in the same box, otherwise after drawing it into the picture anew. `draw` must
-// cover nothing outside the box and must leave the GL state as it found it.
+// cover nothing outside the box, blend as (1, 1 - alpha) or not at all, and leave the GL state as it
+// found it.
 void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const std::array<int, 4>& box,
                         const std::function<void()>& draw);
