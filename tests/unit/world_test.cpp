@@ -11,11 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <numeric>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -285,5 +287,61 @@ TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLine) {
         EXPECT_EQ(standIn.bytes, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3, 128)) << name;
         EXPECT_TRUE(said.find(name) != std::string::npos && std::count(said.begin(), said.end(), '\n') == 1)
             << said;
+    }
+}
+
+// A grey mask folds with the colours over it into one premultiplied picture; the parts of a picture that
+// change the scene are found in boxes that hold every texel linear filtering can reach from a lit one.
+TEST(HudFolding, GreyMasksFoldIntoPremultipliedPicturesAndLitBoxesHoldEveryReachableLitTexel) {
+    const TexturePixels mask{{0, 0, 0, 255, 255, 255, 40, 40, 40}}, tinted{{0, 0, 0, 9, 0, 0, 40, 40, 40}};
+    const TexturePixels bar{{200, 10, 1, 100, 100, 100, 0, 0, 0}}, frame{{100, 20, 90, 0, 0, 0, 5, 6, 7}};
+    EXPECT_EQ(maskAlpha({mask, true}), (std::vector<uint8_t>{255, 0, 215}));
+    EXPECT_TRUE(maskAlpha({tinted, true}).empty()) << "a mask that tints has no single alpha";
+    const UploadedPixels colours[] = {{bar, false}, {frame, true}}; // the bar's file has blue first
+    EXPECT_EQ(foldMask({mask, true}, colours),
+              (std::vector<uint8_t>{101, 30, 255, 255, 100, 100, 100, 0, 5, 6, 7, 215}));
+    EXPECT_TRUE(foldMask({tinted, true}, colours).empty());
+    const TexturePixels shorter{{1, 2, 3}};
+    EXPECT_TRUE(foldMask({mask, true}, std::vector<UploadedPixels>{{shorter, true}}).empty());
+
+    std::mt19937 generator(7);
+    for (int round = 0; round < 50; ++round) {
+        constexpr int kWidth = 24, kHeight = 16, kCell = 4;
+        std::vector<uint8_t> texels(2 * kWidth * kHeight, 0);
+        for (int lit = static_cast<int>(generator() % 4); lit > 0; --lit)
+            texels[generator() % texels.size()] = static_cast<uint8_t>(1 + generator() % 255);
+        const auto boxes = litBoxes(texels, 2, kWidth, kHeight, kCell);
+        const auto inBox = [&](int x, int y) {
+            return std::ranges::any_of(
+                boxes, [&](const auto& b) { return x >= b[0] && y >= b[1] && x < b[2] && y < b[3]; });
+        };
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                bool reached = false; // a lit texel next to it, across the edges too
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const size_t at =
+                            2 * (((y + dy + kHeight) % kHeight) * kWidth + (x + dx + kWidth) % kWidth);
+                        reached = reached || texels[at] != 0 || texels[at + 1] != 0;
+                    }
+                ASSERT_TRUE(!reached || inBox(x, y)) << x << "," << y << " round " << round;
+            }
+        // Only cells within a texel of light are filled.
+        int cellsNearLight = 0;
+        for (int cy = 0; cy < kHeight; cy += kCell)
+            for (int cx = 0; cx < kWidth; cx += kCell) {
+                bool near = false;
+                for (int y = cy - 1; y <= cy + kCell; ++y)
+                    for (int x = cx - 1; x <= cx + kCell; ++x) {
+                        const size_t at = 2 * (((y + kHeight) % kHeight) * kWidth + (x + kWidth) % kWidth);
+                        near = near || texels[at] != 0 || texels[at + 1] != 0;
+                    }
+                cellsNearLight += near;
+                EXPECT_EQ(inBox(cx, cy), near) << cx << "," << cy;
+            }
+        const int filled = std::accumulate(boxes.begin(), boxes.end(), 0, [](int sum, const auto& b) {
+            return sum + (b[2] - b[0]) * (b[3] - b[1]);
+        });
+        EXPECT_EQ(filled, cellsNearLight * kCell * kCell) << "boxes overlap or hold unlit cells";
     }
 }
