@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
         std::cerr << "cannot enter " << ZARNOWELL_BUILD_DIR << std::endl;
         return 1;
     }
-    XvfbServer screen(1024, 768);
+    // Outlives main, so that glut closes its display before the server goes.
+    static const XvfbServer screen(1024, 768);
     openGameWindow(argc, argv);
     reshape(800, 600);
     Game& game = *new Game(); // as the program's own, never destroyed
