@@ -75,10 +75,6 @@ struct CausticCorners {
     }
 };
 
-} // namespace
-
-namespace {
-
 void bubbleQuads(const CausticCorners& caustics, std::span<const bubbleparticle> bubbles) {
     glColor4f(0.6f, 1.0f, 0.2f, 0.65f);
     glBegin(GL_QUADS);
