@@ -16,6 +16,7 @@ TEST(TickClock, OwesOneStepPerWholeFiveMillisecondsCarriesTheRestAndDropsAStall)
         {{4ms, 5ms}, {0, 1}},                                // nothing before 5 ms, and the 4 ms are not lost
         {{12500us, 15ms}, {2, 1}},                           // 2.5 ms carried make the next step whole
         {{2s, 2s + 4ms, 2s + 5ms}, {kMaxStepsPerRun, 0, 1}}, // the stall's rest dropped, not replayed
+        {{102500us, 105ms}, {kMaxStepsPerRun, 1}},           // exactly the most a run takes: nothing dropped
     };
     for (const Case& c : cases) {
         TickClock clock;
