@@ -43,7 +43,7 @@ TEST(Keyboard, ThrustLiftCommandsArrowsAndBeaming) {
     // in single-precision factors, each component not yet at +-0.4, and only over the floor. Rising needs
     // more than 2 under the surface and a vertical speed over -0.4; sinking is gated on the forward speed.
     const std::tuple<unsigned char, float, float, double, Vec3d, Vec3d> presses[] = {
-        {'w', 20.0f, 30.0f, 0.0, {0.39, -0.4, 0.0}, {0.39 - 0.4f * cp * sh, -0.4, -0.4f * cp * ch}},
+        {'w', 20.0f, 30.0f, 0.0, {0.39, 0.0, 0.0}, {0.39 - 0.4f * cp * sh, -0.1f * sp, -0.4f * cp * ch}},
         {'s', 20.0f, 30.0f, 0.0, {-0.4, 0.39, 0.4}, {-0.4, 0.39 + 0.1f * sp, 0.4}},
         {'a', 20.0f, 30.0f, 0.0, {0.0, 0.0, -0.4}, {-0.2f * cp * ch, 0.0, -0.4}},
         {'d', 20.0f, 30.0f, 0.0, {-0.4, 0.0, 0.3999}, {-0.4, 0.0, 0.3999 - 0.2f * cp * sh}},
