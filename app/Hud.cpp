@@ -8,9 +8,6 @@
 #include "game/Game.h"
 #include "towns/Beaming.h"
 
-#include <algorithm>
-#include <cmath>
-#include <functional>
 #include <string>
 
 namespace {
@@ -144,18 +141,18 @@ void radarQuadMasked(const Game& state, const Rect& r) {
     glActiveTexture(GL_TEXTURE0);
 }
 
-// A line of text through a picture of its own; the box holds the font's descenders and a pixel around.
+// A line of text through a picture of its own; the box holds the font's descenders and two pixels around.
 void drawTextLine(OverlayPicture& picture, const std::string& text, float x, float y, void* font) {
     glLoadIdentity();
-    const int height = glutBitmapHeight(font);
-    const int width = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str()));
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
-    const int left = v[0] + static_cast<int>(std::floor((x + 1.0f) * 0.5f * static_cast<float>(v[2])));
-    const int base = v[1] + static_cast<int>(std::floor((y + 1.0f) * 0.5f * static_cast<float>(v[3])));
-    const int x0 = std::max(v[0], left - 2), y0 = std::max(v[1], base - height / 2);
-    const int x1 = std::min(v[0] + v[2], left + width + 2), y1 = std::min(v[1] + v[3], base + height + 2);
-    drawThroughPicture(picture, text, {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)},
+    const float pixelWide = 2.0f / static_cast<float>(v[2]), pixelHigh = 2.0f / static_cast<float>(v[3]);
+    const auto height = static_cast<float>(glutBitmapHeight(font));
+    const auto width =
+        static_cast<float>(glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str())));
+    drawThroughPicture(picture, text,
+                       pixelsCovered(x - 2.0f * pixelWide, y - (height / 2.0f + 1.0f) * pixelHigh,
+                                     x + (width + 2.0f) * pixelWide, y + (height + 2.0f) * pixelHigh),
                        [&] { drawText(text, x, y, font); });
 }
 
