@@ -205,8 +205,8 @@ int main(int argc, char** argv) {
         const auto pointAll = lastFour(allMedians), pointCulled = lastFour(culledMedians);
         const auto pointNone = lastFour(noneMedians);
         std::printf("  start point %zu (4 headings)           %9.2f %8.2f %10.2f %10.2f %13.2f\n", k,
-                    median(pointAll), median(pointCulled), median(pointNone), medianRatio(pointAll, pointNone),
-                    medianRatio(pointCulled, pointNone));
+                    median(pointAll), median(pointCulled), median(pointNone),
+                    medianRatio(pointAll, pointNone), medianRatio(pointCulled, pointNone));
     }
     std::printf("  all views                              %9.2f %8.2f %10.2f %10.2f %13.2f\n\n",
                 median(allMedians), median(culledMedians), median(noneMedians),
