@@ -23,18 +23,16 @@ int gridIndexToward(double scaled) {
 
 constexpr int kDipStep = 0;
 
-// A dip reseeds the shared generator and draws once; the rest of the game continues from there.
-void reseedOnDip(int step, unsigned int seed) {
-    if (step != kDipStep)
-        return;
-    std::srand(seed);
-    std::rand();
+// A dip reseeds the shared generator; the rest of the game continues from there.
+void reseedOnDip(int step, unsigned int seed, WaterReseed& reseed) {
+    if (step == kDipStep)
+        reseed = {true, seed};
 }
 
-// The rule for one point; the seed is applied only when the point dips, since only the dip reseeds.
-void movePoint(float& water, double level, int step, unsigned int seed) {
+// The rule for one point; the seed counts only when the point dips, since only the dip reseeds.
+void movePoint(float& water, double level, int step, unsigned int seed, WaterReseed& reseed) {
     const double h = water;
-    reseedOnDip(step, seed);
+    reseedOnDip(step, seed, reseed);
     switch (step) {
     case kDipStep:
         water = static_cast<float>(level - 0.2);
@@ -70,7 +68,7 @@ WaterWindow waterWindow(double x, double z) {
     return window;
 }
 
-void waveStep(const GameState& state, TerrainGrid& terrainGrid, int column, int row) {
+void waveStep(const GameState& state, TerrainGrid& terrainGrid, int column, int row, WaterReseed& reseed) {
     const bool even = (column + row) % 2 == 0;
     // Odd cells run the same cycle three phases later, so neighbours ripple against each other.
     const int step = (state.wavePhase + (even ? 0 : 5)) % 8;
@@ -78,13 +76,20 @@ void waveStep(const GameState& state, TerrainGrid& terrainGrid, int column, int 
     const auto i = static_cast<unsigned int>(column);
     const auto j = static_cast<unsigned int>(row);
 
-    movePoint(terrainGrid[column + 1][row].water, level, step, i + j);
+    movePoint(terrainGrid[column + 1][row].water, level, step, i + j, reseed);
     if (column == 0)
-        movePoint(terrainGrid[0][row + 1].water, level, step, even ? j + 7 : j + 8);
+        movePoint(terrainGrid[0][row + 1].water, level, step, even ? j + 7 : j + 8, reseed);
     // In row 0 the extra point (column + 1, 0) is the corner itself: it reseeds as an extra point does,
     // but ripples once, or its deepening steps would compound to four units below the surface.
     if (row == 0)
-        reseedOnDip(step, even ? i + 3 : i + 5);
+        reseedOnDip(step, even ? i + 3 : i + 5, reseed);
+}
+
+void plantReseed(const WaterReseed& reseed) {
+    if (!reseed.due)
+        return;
+    std::srand(reseed.seed);
+    std::rand();
 }
 
 int nextWavePhase(int phase) {

@@ -20,10 +20,11 @@ void drawWater(GameState& state, TerrainGrid& terrainGrid) {
     glEnable(GL_TEXTURE_2D);
 
     const WaterWindow window = waterWindow(state.playerPos.x, state.playerPos.z);
+    WaterReseed reseed;
     glBegin(GL_QUADS);
     for (int j = window.firstRow; j < window.endRow; ++j) {
         for (int i = window.firstColumn; i < window.endColumn; ++i) {
-            waveStep(state, terrainGrid, i, j);
+            waveStep(state, terrainGrid, i, j, reseed);
             glColor3f(0.0f, 0.0f, 100.0f);
             emitCorner(0.0f, 0.0f, terrainGrid[i][j]);
             emitCorner(0.0f, 1.0f, terrainGrid[i][j + 1]);
@@ -32,6 +33,7 @@ void drawWater(GameState& state, TerrainGrid& terrainGrid) {
         }
     }
     glEnd();
+    plantReseed(reseed);
 
     state.wavePhase = nextWavePhase(state.wavePhase);
     glPopMatrix();

@@ -78,6 +78,19 @@ TEST_F(World, SandyFloorUnderABlueCeilingWithCausticsFromTheFirstFrameOn) {
     for (size_t k = 0; k < marked.size(); ++k)
         all += game.terrainGrid.points[k].water != 25.0f;
     EXPECT_TRUE(near > 1000 && near == all) << near << " near, " << all << " in all";
+
+    // It leaves the shared generator as the last point it dipped reseeded it, whatever it held before.
+    TerrainGrid swept;
+    WaterReseed last;
+    game.wavePhase = 0; // as frameFrom draws
+    for (int j = window.firstRow; j < window.endRow; ++j)
+        for (int i = window.firstColumn; i < window.endColumn; ++i)
+            waveStep(game, swept, i, j, last);
+    std::srand(12345);
+    frameFrom(marked);
+    const int drawn = std::rand();
+    plantReseed(last);
+    EXPECT_TRUE(last.due && drawn == std::rand()) << "the frame's water did not reseed the generator";
 }
 
 TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCulling) {

@@ -234,8 +234,10 @@ TEST(Water, EachPointRipplesWithItsOwnCellOddOnesThreePhasesLaterAndOnlyADipRese
     for (int frame = 0; frame < 16; ++frame) {
         ASSERT_EQ(state.wavePhase, frame % 8);
         std::srand(1 + frame / 8);
+        WaterReseed reseed;
         for (int cell = 0; cell < 36; ++cell)
-            waveStep(state, terrainGrid, cell / 6, cell % 6);
+            waveStep(state, terrainGrid, cell / 6, cell % 6, reseed);
+        plantReseed(reseed);
         // Even cells dip in phase 0, odd ones in phase 3: the generator then goes on from the last dip's
         // seed, whatever it held before. Other phases leave it alone.
         const int drawn = std::rand();
