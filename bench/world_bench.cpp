@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <functional>
 #include <iostream>
+#include <numeric>
+#include <random>
 #include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -63,6 +65,22 @@ double frameTime(Game& game, bool drawFloor, bool cull, bool hud = true) {
     game.cullHiddenFloor = cull;
     game.drawHud = hud;
     return millisecondsOf([&] { renderScene(game); });
+}
+
+// Frames of several kinds, one of each per round, in an order shuffled afresh every round (from a fixed
+// seed, so that runs repeat): a frame costs llvmpipe more after a heavy frame than after a light one, and a
+// fixed order would charge that to the same kind every time.
+std::vector<std::vector<double>> takeTurns(int rounds, const std::vector<std::function<double(int)>>& kinds) {
+    std::vector<std::vector<double>> times(kinds.size());
+    std::vector<size_t> order(kinds.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::mt19937 shuffler(1);
+    for (int round = 0; round < rounds; ++round) {
+        std::shuffle(order.begin(), order.end(), shuffler);
+        for (const size_t kind : order)
+            times[kind].push_back(kinds[kind](round));
+    }
+    return times;
 }
 
 long peakMemoryKiB() {
@@ -121,12 +139,12 @@ void measureFight(Game& game, const Vec3& eye, int frames) {
         std::swap(game.weaponSystem, weapons);
         return ms;
     };
-    std::vector<double> firing, blasting, calm;
-    for (int i = 0; i < frames * 4; ++i) {
-        firing.push_back(frameWith(fire, fight, true, i));
-        blasting.push_back(frameWith(blast, fight, true, i));
-        calm.push_back(frameWith(none, quiet, false, i));
-    }
+    const auto times = takeTurns(frames * 4, {[&](int i) { return frameWith(fire, fight, true, i); },
+                                              [&](int i) { return frameWith(blast, fight, true, i); },
+                                              [&](int i) { return frameWith(none, quiet, false, i); }});
+    const std::vector<double>& firing = times[0];
+    const std::vector<double>& blasting = times[1];
+    const std::vector<double>& calm = times[2];
     std::printf("the game's frame in a fight         fire  + blast    quiet   fire/quiet  blast/quiet\n");
     std::printf("  median (ms)                 %8.2f %8.2f %8.2f %12.3f %12.3f\n\n", median(firing),
                 median(blasting), median(calm), median(firing) / median(calm),
@@ -186,18 +204,15 @@ int main(int argc, char** argv) {
         game.playerPos = startPoint(game.terrainGrid, static_cast<int>(k));
         for (float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
             game.aimHeading = game.heading = heading;
-            std::vector<double> all, culled, none, bare;
             frameTime(game, true, true); // warm the caches of this view
-            for (int i = 0; i < frames; ++i) {
-                all.push_back(frameTime(game, true, false));
-                culled.push_back(frameTime(game, true, true));
-                none.push_back(frameTime(game, false, true));
-                bare.push_back(frameTime(game, true, true, false));
-            }
-            allMedians.push_back(median(all));
-            culledMedians.push_back(median(culled));
-            noneMedians.push_back(median(none));
-            bareMedians.push_back(median(bare));
+            const auto times = takeTurns(frames, {[&](int) { return frameTime(game, true, false); },
+                                                  [&](int) { return frameTime(game, true, true); },
+                                                  [&](int) { return frameTime(game, false, true); },
+                                                  [&](int) { return frameTime(game, true, true, false); }});
+            allMedians.push_back(median(times[0]));
+            culledMedians.push_back(median(times[1]));
+            noneMedians.push_back(median(times[2]));
+            bareMedians.push_back(median(times[3]));
         }
         const auto lastFour = [](const std::vector<double>& v) {
             return std::vector<double>(v.end() - 4, v.end());
@@ -228,17 +243,18 @@ int main(int argc, char** argv) {
             enemy.shoot(eye.x, eye.y, eye.z, game.effects);
     }
     game.effects.worldShapes.clear();
-    std::vector<double> withFleet, withoutFleet;
     // Swapped in and out rather than copied, so the enemies' textures are made once, by the first frame.
     EnemyFleet none;
-    for (int i = 0; i < frames * 4; ++i) {
-        std::swap(game.enemyFleet, full);
-        withFleet.push_back(frameTime(game, true, true));
-        std::swap(game.enemyFleet, full);
-        std::swap(game.enemyFleet, none);
-        withoutFleet.push_back(frameTime(game, true, true));
-        std::swap(game.enemyFleet, none);
-    }
+    const auto frameWithFleet = [&](EnemyFleet& fleet) {
+        std::swap(game.enemyFleet, fleet);
+        const double ms = frameTime(game, true, true);
+        std::swap(game.enemyFleet, fleet);
+        return ms;
+    };
+    const auto fleetTimes = takeTurns(
+        frames * 4, {[&](int) { return frameWithFleet(full); }, [&](int) { return frameWithFleet(none); }});
+    const std::vector<double>& withFleet = fleetTimes[0];
+    const std::vector<double>& withoutFleet = fleetTimes[1];
     std::printf("the game's frame with six enemies   fleet   no fleet   fleet/none\n");
     std::printf("  median (ms)                    %8.2f %10.2f %12.3f\n", median(withFleet),
                 median(withoutFleet), median(withFleet) / median(withoutFleet));
