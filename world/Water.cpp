@@ -23,7 +23,8 @@ int gridIndexToward(double scaled) {
 
 constexpr int kDipStep = 0;
 
-// A dip reseeds the shared generator; the rest of the game continues from there.
+// A dip reseeds the shared generator, the rest of the game continuing from there: its seed is kept for
+// plantReseed.
 void reseedOnDip(int step, unsigned int seed, WaterReseed& reseed) {
     if (step == kDipStep)
         reseed = {true, seed};
