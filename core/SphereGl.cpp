@@ -2,7 +2,6 @@
 
 #include "core/Gl.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -53,21 +52,4 @@ void drawSphereMesh(const SphereMesh& mesh) {
                    mesh.triangles.data());
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-int sphereDetailOnScreen(double radius, int most) {
-    GLfloat modelview[16], projection[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const double distance = std::hypot(modelview[12], modelview[13], modelview[14]);
-    if (distance <= radius)
-        return most;
-    // A circle of r pixels drawn with n sides strays r (1 - cos(pi / n)), about r pi^2 / (2 n^2), from
-    // itself: under half a pixel from n = pi sqrt(r) on.
-    const double pixels = radius / distance * projection[5] * 0.5 * viewport[3];
-    constexpr int kLeast = 8;
-    const int enough = static_cast<int>(std::ceil(std::numbers::pi * std::sqrt(pixels)));
-    return std::clamp(enough, std::min(kLeast, most), most);
 }

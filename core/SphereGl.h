@@ -18,8 +18,3 @@ SphereMesh sphereMesh(float radius, int slices, int stacks);
 
 // What glutSolidSphere would draw for the mesh's arguments.
 void drawSphereMesh(const SphereMesh& mesh);
-
-// Slices and stacks enough for a sphere of this radius at the origin of the current modelview to look
-// round, at most `most`: the outline strays less than half a pixel from the circle. llvmpipe pays for
-// each triangle, and a far craft's triangles are smaller than its pixels.
-int sphereDetailOnScreen(double radius, int most);

@@ -56,14 +56,10 @@ void Enemy::drawBody() const {
     glPushMatrix();
     glColor3d(1.0, 0.05, 0.05);
     glTranslatef(position.x, position.y, position.z);
-    // Made once, a mesh for every detail a craft may be drawn with.
-    static const std::vector<SphereMesh> meshes = [] {
-        std::vector<SphereMesh> made;
-        for (int detail = 0; detail <= kCraftDetail; ++detail)
-            made.push_back(sphereMesh(kCraftRadius, detail, detail));
-        return made;
-    }();
-    drawSphereMesh(meshes[static_cast<size_t>(sphereDetailOnScreen(kCraftRadius, kCraftDetail))]);
+    // Made once: glut's 30 x 30 ball at every distance. Coarser far away, the shiny highlight of the
+    // per-vertex lighting jumped as the detail stepped down.
+    static const SphereMesh mesh = sphereMesh(kCraftRadius, kCraftDetail, kCraftDetail);
+    drawSphereMesh(mesh);
     glPopMatrix();
 }
 
@@ -86,12 +82,10 @@ void EnemyFleet::draw() {
         const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
         bubblePicture = readTexturePixels(std::string("Texturen/") + file.name, file.width, file.height);
     }
-    // A craft is a closed ball: its far side is always hidden behind its near side.
-    glEnable(GL_CULL_FACE);
+    // Unculled: a craft the near plane cuts shows its red inside rather than a hole.
     for (const Enemy& enemy : enemies)
         if (enemy.health > 0)
             enemy.drawBody();
-    glDisable(GL_CULL_FACE);
     for (const Enemy& enemy : enemies)
         if (enemy.health <= 0)
             enemy.drawBody();
