@@ -1,0 +1,150 @@
+// Frames as a player gets them on a screen of a given size: the game's own timers and frame on a private
+// Xvfb of that size, full screen, with six craft closing in. Ten seconds each idle, with the gun held and
+// with a torpedo launched or set off every quarter second; frames per second, median and 95th percentile
+// of the time between swaps.
+// Run: build-bench/bench/screens_bench [width height [seconds per phase]]
+#include "app/Frame.h"
+#include "app/Input.h"
+#include "app/Sound.h"
+#include "app/TimerCallbacks.h"
+#include "app/Window.h"
+#include "app/WorldInit.h"
+#include "core/Gl.h"
+#include "game/Game.h"
+#include "support/Xvfb.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Bench {
+    Game game;
+    SoundPlayer sound; // never opened: the bench plays nothing
+    std::vector<Clock::time_point> swaps;
+    int phase = -1; // -1 warming up, then idle, gun, torpedoes
+    std::array<std::vector<double>, 3> intervals;
+    std::array<int, 3> frames{};
+    int seconds = 10;
+};
+
+Bench* bench = nullptr;
+
+constexpr std::array<const char*, 3> kPhases{"idle", "gun held", "torpedoes"};
+
+void recordSwap() {
+    glutSwapBuffers();
+    const auto now = Clock::now();
+    if (bench->phase >= 0) {
+        const auto p = static_cast<size_t>(bench->phase);
+        if (!bench->swaps.empty())
+            bench->intervals[p].push_back(
+                std::chrono::duration<double, std::milli>(now - bench->swaps.back()).count());
+        ++bench->frames[p];
+    }
+    bench->swaps.push_back(now);
+}
+
+template <void (*callback)(Game&, SoundPlayer&, int)> void onTimer(int value) {
+    callback(bench->game, bench->sound, value);
+}
+
+constexpr std::array<void (*)(int), kTimerCount> kTimerCallbacks{
+    onTimer<tick>,         onTimer<townTimer>,  onTimer<beamTimer>,      onTimer<gunTimer>,
+    onTimer<causticTimer>, onTimer<enemyTimer>, onTimer<lowerWaterTimer>};
+
+void scheduleGlutTimer(TimerId id, unsigned int delayMs, int value) {
+    glutTimerFunc(delayMs, kTimerCallbacks[static_cast<size_t>(id)], value);
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<size_t>(fraction * values.size()))];
+}
+
+void report() {
+    int width = 0, height = 0;
+    width = glutGet(GLUT_WINDOW_WIDTH);
+    height = glutGet(GLUT_WINDOW_HEIGHT);
+    for (size_t p = 0; p < kPhases.size(); ++p)
+        std::printf("%4d x %-4d  %-10s %6.1f frames/s   median %6.1f ms   95th %6.1f ms\n", width, height,
+                    kPhases[p], bench->frames[p] / static_cast<double>(bench->seconds),
+                    percentile(bench->intervals[p], 0.5), percentile(bench->intervals[p], 0.95));
+    std::fflush(stdout);
+}
+
+void pressTorpedo(int) {
+    if (bench->phase != 2)
+        return;
+    mouse(bench->game, bench->sound, GLUT_RIGHT_BUTTON, GLUT_DOWN);
+    mouse(bench->game, bench->sound, GLUT_RIGHT_BUTTON, GLUT_UP);
+    glutTimerFunc(250, pressTorpedo, 0);
+}
+
+void nextPhase(int) {
+    Game& game = bench->game;
+    ++bench->phase;
+    bench->swaps.clear();
+    if (bench->phase == 1)
+        mouse(game, bench->sound, GLUT_LEFT_BUTTON, GLUT_DOWN);
+    if (bench->phase == 2) {
+        mouse(game, bench->sound, GLUT_LEFT_BUTTON, GLUT_UP);
+        pressTorpedo(0);
+    }
+    if (bench->phase == 3) {
+        report();
+        glutLeaveMainLoop();
+        return;
+    }
+    glutTimerFunc(static_cast<unsigned>(bench->seconds) * 1000u, nextPhase, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int width = argc > 2 ? std::atoi(argv[1]) : 1920, height = argc > 2 ? std::atoi(argv[2]) : 1080;
+    if (chdir(ZARNOWELL_BUILD_DIR) != 0) {
+        std::cerr << "cannot enter " << ZARNOWELL_BUILD_DIR << std::endl;
+        return 1;
+    }
+    static const XvfbServer screen(width, height);
+    bench = new Bench();
+    bench->seconds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
+    Game& game = bench->game;
+    game.scheduleTimer = scheduleGlutTimer;
+    game.swapBuffers = recordSwap;
+    openGameWindow(argc, argv);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    enterFullScreen();
+    prepareFirstFrame(game);
+    std::ostringstream silenced;
+    std::streambuf* console = std::cout.rdbuf(silenced.rdbuf()); // progress and launch lines
+    if (const auto problem = initWorld(game))
+        stopForUnbuiltWorld(*problem);
+    // Never lost, never out of torpedoes; six craft ahead, in reach of their closing in.
+    game.lifePoints = 1000000;
+    game.torpedoes = 1000000;
+    const Vec3 eye = game.playerPos.toFloat();
+    for (int k = 0; k < 6; ++k)
+        game.enemyFleet.enemies.emplace_back(eye.x - 10.0f + 4.0f * k, eye.y + 1.0f, eye.z - 30.0f - 3.0f * k,
+                                             game.effects);
+    renderScene(game);
+    glutDisplayFunc([] { renderScene(bench->game); });
+    glutReshapeFunc(reshape);
+    armTimers(game);
+    glutTimerFunc(5000, nextPhase, 0); // the first seconds build lists and fill caches
+    glutMainLoop();
+    std::cout.rdbuf(console);
+    return 0;
+}
