@@ -1,6 +1,8 @@
 #include "app/EffectsDrawing.h"
 
+#include "app/HudText.h"
 #include "core/Effects.h"
+#include "core/GameState.h"
 #include "core/Gl.h"
 
 void drawWorldEffects(const PendingEffects& effects) {
@@ -45,7 +47,8 @@ void drawWorldEffects(const PendingEffects& effects) {
     }
 }
 
-void drawScreenEffects(const PendingEffects& effects) {
+void drawScreenEffects(GameState& state) {
+    const PendingEffects& effects = state.effects;
     if (effects.screenTexts.empty())
         return;
     // Lit, a raster position would take its colour from the light instead of the text's own.
@@ -53,8 +56,6 @@ void drawScreenEffects(const PendingEffects& effects) {
     glDisable(GL_DEPTH_TEST);
     for (const ScreenText& text : effects.screenTexts) {
         glColor4fv(text.colour.data());
-        glRasterPos3f(text.x, text.y, 1.0f);
-        for (const char c : text.text)
-            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, static_cast<unsigned char>(c));
+        drawText(state, Typeface::Helvetica18, text.text, text.x, text.y);
     }
 }

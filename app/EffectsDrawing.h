@@ -2,6 +2,7 @@
 // screen texts over the HUD.
 #pragma once
 
+struct GameState;
 struct PendingEffects;
 
 // Lines and spheres at their world positions under the current camera, untextured and without caustics,
@@ -9,4 +10,4 @@ struct PendingEffects;
 void drawWorldEffects(const PendingEffects& effects);
 
 // Texts in the overlay's -1..1 square, unlit and over everything.
-void drawScreenEffects(const PendingEffects& effects);
+void drawScreenEffects(GameState& state);

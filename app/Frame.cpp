@@ -4,6 +4,7 @@
 #include "app/Hud.h"
 #include "app/WorldInit.h"
 #include "core/Gl.h"
+#include "core/PictureGl.h"
 #include "game/Game.h"
 #include "towns/TownModelGl.h"
 #include "world/CausticsGl.h"
@@ -11,6 +12,7 @@
 #include "world/WaterGl.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,11 +31,77 @@ void placeCamera(const GameState& state) {
     glTranslatef(-pos.x, -pos.y, -pos.z);
 }
 
+// While frames are slow the world goes into a picture smaller than the window; false at scale 1, or
+// where no picture can be made, and the world is drawn straight into the window.
+bool beginScaledWorld(Game& state, const int window[4]) {
+    const float scale = state.renderScale.scale();
+    if (scale >= 1.0f) {
+        state.worldPicture.release();
+        return false;
+    }
+    const int width = std::max(1, static_cast<int>(std::lround(static_cast<float>(window[2]) * scale)));
+    const int height = std::max(1, static_cast<int>(std::lround(static_cast<float>(window[3]) * scale)));
+    if (!fitPicture(state.pictureSupport, state.worldPicture, width, height, true))
+        return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, state.worldPicture.framebuffer);
+    glViewport(0, 0, width, height);
+    return true;
+}
+
+// The scaling pass, which the software renderer pays for every window pixel: plain texels, nothing lit,
+// fogged, blended or tested. At exactly half size each texel covers two by two pixels, and the nearest
+// texel costs less than filtering and shows the same; between, filtering keeps edges from stepping.
 } // namespace
 
-void renderScene(Game& state) {
+void showScaledWorld(const Picture& world, const int window[4]) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(window[0], window[1], window[2], window[3]);
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
+    // The overlay's lines are depth-tested against the window's own depth buffer.
+    glDepthMask(GL_TRUE);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, world.texture);
+    const bool half = 2 * world.width == window[2] && 2 * world.height == window[3];
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, half ? GL_NEAREST : GL_LINEAR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
+bool drawWorld(Game& state, const int window[4]) {
     // Normally display left it in force; after a reshape it must replace the orthographic box.
     usePerspective();
+    const bool scaled = beginScaledWorld(state, window);
 
     // A caustic frame recorded since the last frame goes onto unit 1 first, as if the timer had put it there.
     applyRecordedCaustics(state);
@@ -85,6 +153,14 @@ void renderScene(Game& state) {
 
     drawWorldEffects(state.effects);
     state.effects.worldShapes.clear();
+    return scaled;
+}
+
+void renderScene(Game& state) {
+    GLint window[4];
+    glGetIntegerv(GL_VIEWPORT, window);
+    if (drawWorld(state, window))
+        showScaledWorld(state.worldPicture, window);
     display(state);
     state.effects.muzzleFlash.reset();
 }

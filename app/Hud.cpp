@@ -1,6 +1,7 @@
 #include "app/Hud.h"
 
 #include "app/EffectsDrawing.h"
+#include "app/HudText.h"
 #include "app/Instruments.h"
 #include "app/OverlayPicture.h"
 #include "core/Gl.h"
@@ -59,13 +60,6 @@ void boxedQuad(unsigned int texture, const Rect& r, const std::vector<std::array
     glEnd();
 }
 
-void drawText(const std::string& text, float x, float y, void* font) {
-    glLoadIdentity();
-    glRasterPos3f(x, y, 1.0f);
-    for (const char c : text)
-        glutBitmapCharacter(font, static_cast<unsigned char>(c));
-}
-
 void drawGunModel(const GameState& state) {
     glPushMatrix();
     glMaterialfv(GL_FRONT, GL_AMBIENT, state.matAmbient.data());
@@ -97,7 +91,8 @@ void drawGunModel(const GameState& state) {
 // barrels reach 0.2 from the axis.
 void drawGun(Game& state) {
     const Rect gun{-0.22f, -1.07f, 0.22f, -0.63f};
-    drawThroughPicture(state.hudPictures[4], "gun " + std::to_string(state.gunBarrelAngle),
+    drawThroughPicture(state.pictureSupport, state.hudPictures[4],
+                       "gun " + std::to_string(state.gunBarrelAngle),
                        pixelsCovered(gun.left, gun.bottom, gun.right, gun.top), [&] { drawGunModel(state); });
 }
 
@@ -142,18 +137,18 @@ void radarQuadMasked(const Game& state, const Rect& r) {
 }
 
 // A line of text through a picture of its own; the box holds the font's descenders and two pixels around.
-void drawTextLine(OverlayPicture& picture, const std::string& text, float x, float y, void* font) {
+void drawTextLine(GameState& state, OverlayPicture& picture, const std::string& text, float x, float y) {
     glLoadIdentity();
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
     const float pixelWide = 2.0f / static_cast<float>(v[2]), pixelHigh = 2.0f / static_cast<float>(v[3]);
-    const auto height = static_cast<float>(glutBitmapHeight(font));
-    const auto width =
-        static_cast<float>(glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str())));
-    drawThroughPicture(picture, text,
-                       pixelsCovered(x - 2.0f * pixelWide, y - (height / 2.0f + 1.0f) * pixelHigh,
-                                     x + (width + 2.0f) * pixelWide, y + (height + 2.0f) * pixelHigh),
-                       [&] { drawText(text, x, y, font); });
+    const TextExtent extent = measureText(state, Typeface::Helvetica18, text);
+    const auto pixels = [](int n) { return static_cast<float>(n + 2); };
+    drawThroughPicture(state.pictureSupport, picture, text,
+                       pixelsCovered(x - pixels(0) * pixelWide, y - pixels(extent.below) * pixelHigh,
+                                     x + pixels(extent.width) * pixelWide,
+                                     y + pixels(extent.above) * pixelHigh),
+                       [&] { drawText(state, Typeface::Helvetica18, text, x, y); });
 }
 
 // The map, through its picture once its mask is folded, and the pointer over it, from the map's left edge
@@ -161,7 +156,7 @@ void drawTextLine(OverlayPicture& picture, const std::string& text, float x, flo
 void drawRadar(Game& state) {
     const Rect radar{-0.1f, -0.2f, 0.7f, 0.2f};
     if (state.hudRadarMaskAlpha != 0) {
-        drawThroughPicture(state.hudPictures[0], "radar",
+        drawThroughPicture(state.pictureSupport, state.hudPictures[0], "radar",
                            pixelsCovered(radar.left, radar.bottom, radar.right, radar.top), [&] {
                                glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
                                radarQuadMasked(state, radar);
@@ -257,21 +252,22 @@ void drawMuzzleFlash(const PendingEffects& effects, unsigned int texture,
 }
 
 void drawScoreLines(GameState& state) {
-    void* font = GLUT_BITMAP_HELVETICA_18;
     auto& pictures = state.hudPictures;
-    drawTextLine(pictures[1], "PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f, font);
-    drawTextLine(pictures[2], "Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f, font);
-    drawTextLine(pictures[3], intToString(state.torpedoes) + "x", 0.92f, -0.9f, font);
+    drawTextLine(state, pictures[1], "PUNKTESTAND: " + intToString(state.score), -0.89f, -0.92f);
+    drawTextLine(state, pictures[2], "Lebenspunkte: " + intToString(state.lifePoints), -0.89f, -0.98f);
+    drawTextLine(state, pictures[3], intToString(state.torpedoes) + "x", 0.92f, -0.9f);
 }
 
-void drawEndScreen(const Game& state) {
-    void* font = GLUT_BITMAP_TIMES_ROMAN_24;
-    drawText("Ihr U-Boot wurde zerstoert!", -0.3f, 0.45f, font);
-    drawText("Erreichte Punktzahl: " + intToString(state.score), -0.6f, 0.35f, font);
-    drawText("Spiel beenden mit Esc", -0.3f, -0.35f, font);
-    drawText("Erledigte Gegner: " + intToString(state.enemyFleet.destroyed), 0.2f, 0.35f, font);
-    drawText("Abgegebene Schuesse: " + intToString(state.shotsFired), -0.6f, 0.25f, font);
-    drawText("Davon Treffer: " + intToString(state.shotHits), 0.2f, 0.25f, font);
+void drawEndScreen(Game& state) {
+    const auto line = [&](const std::string& text, float x, float y) {
+        drawText(state, Typeface::TimesRoman24, text, x, y);
+    };
+    line("Ihr U-Boot wurde zerstoert!", -0.3f, 0.45f);
+    line("Erreichte Punktzahl: " + intToString(state.score), -0.6f, 0.35f);
+    line("Spiel beenden mit Esc", -0.3f, -0.35f);
+    line("Erledigte Gegner: " + intToString(state.enemyFleet.destroyed), 0.2f, 0.35f);
+    line("Abgegebene Schuesse: " + intToString(state.shotsFired), -0.6f, 0.25f);
+    line("Davon Treffer: " + intToString(state.shotHits), 0.2f, 0.25f);
 }
 
 } // namespace
@@ -323,7 +319,7 @@ void display(Game& state) {
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     if (state.drawHud)
         drawScoreLines(state);
-    drawScreenEffects(state.effects);
+    drawScreenEffects(state);
     // Still unlit, so that the end screen's raster positions keep the text colour instead of a lit one.
     if (state.gameOver) {
         glColor4f(0.0f, 0.0f, 0.0f, 1.0f);

@@ -2,6 +2,7 @@
 
 #include "core/GameState.h"
 #include "core/Gl.h"
+#include "core/PictureGl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,37 +26,36 @@ std::array<int, 4> pixelsCovered(float leftEdge, float bottomEdge, float rightEd
 
 namespace {
 
+// Storage in steps of this many pixels, so that a score line one digit longer keeps its picture.
+constexpr int kStoragePixels = 64;
+
+int storageFor(int pixels) {
+    return (pixels + kStoragePixels - 1) / kStoragePixels * kStoragePixels;
+}
+
 // Draws into the picture, shifted by whole pixels so that the same pixels are covered, now counted from
 // the picture's corner; unblended, so the picture keeps the fragments as they would have been blended.
-bool redraw(OverlayPicture& picture, const std::array<int, 4>& box, const std::function<void()>& draw) {
-    if (picture.texture == 0) {
-        glGenTextures(1, &picture.texture);
-        glGenFramebuffers(1, &picture.framebuffer);
-    }
-    glBindTexture(GL_TEXTURE_2D, picture.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, box[2], box[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+bool redraw(PictureSupport& support, Picture& picture, const std::array<int, 4>& box,
+            const std::function<void()>& draw) {
+    if (!fitPicture(support, picture, storageFor(box[2]), storageFor(box[3]), false))
+        return false;
+    GLint v[4], target = 0;
+    glGetIntegerv(GL_VIEWPORT, v);
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &target);
+    GLfloat water[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
     glBindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (complete) {
-        GLint v[4];
-        glGetIntegerv(GL_VIEWPORT, v);
-        GLfloat water[4];
-        glGetFloatv(GL_COLOR_CLEAR_VALUE, water);
-        glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glClearColor(water[0], water[1], water[2], water[3]);
-        glPushAttrib(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_BLEND);
-        draw();
-        glPopAttrib();
-        glViewport(v[0], v[1], v[2], v[3]);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return complete;
+    glViewport(v[0] - box[0], v[1] - box[1], v[2], v[3]);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(water[0], water[1], water[2], water[3]);
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_BLEND);
+    draw();
+    glPopAttrib();
+    glViewport(v[0], v[1], v[2], v[3]);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target));
+    return true;
 }
 
 } // namespace
@@ -64,16 +64,12 @@ bool redraw(OverlayPicture& picture, const std::array<int, 4>& box, const std::f
 // four times the size they are drawn at, bitmap text goes glyph by glyph, and the gun is lit triangle by
 // triangle. Copied back texel for pixel, the picture gives dst * (1 - alpha) + colour: exactly what the
 // part's own blending gave.
-void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const std::array<int, 4>& box,
-                        const std::function<void()>& draw) {
+void drawThroughPicture(PictureSupport& support, OverlayPicture& picture, const std::string& shows,
+                        const std::array<int, 4>& box, const std::function<void()>& draw) {
     if (box[2] == 0 || box[3] == 0)
         return;
-    if (!GLEW_VERSION_3_0 && !GLEW_ARB_framebuffer_object) {
-        draw();
-        return;
-    }
-    if (picture.texture == 0 || picture.pixels != box || picture.shows != shows) {
-        picture.pixels = redraw(picture, box, draw) ? box : std::array<int, 4>{};
+    if (picture.storage.texture == 0 || picture.pixels != box || picture.shows != shows) {
+        picture.pixels = redraw(support, picture.storage, box, draw) ? box : std::array<int, 4>{};
         picture.shows = shows;
     }
     if (picture.pixels != box) {
@@ -103,17 +99,19 @@ void drawThroughPicture(OverlayPicture& picture, const std::string& shows, const
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glBindTexture(GL_TEXTURE_2D, picture.storage.texture);
+    const float s = static_cast<float>(box[2]) / static_cast<float>(picture.storage.width);
+    const float t = static_cast<float>(box[3]) / static_cast<float>(picture.storage.height);
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(x(box[0]), y(box[1]));
-    glTexCoord2f(1.0f, 0.0f);
+    glTexCoord2f(s, 0.0f);
     glVertex2f(x(box[0] + box[2]), y(box[1]));
-    glTexCoord2f(1.0f, 1.0f);
+    glTexCoord2f(s, t);
     glVertex2f(x(box[0] + box[2]), y(box[1] + box[3]));
-    glTexCoord2f(0.0f, 1.0f);
+    glTexCoord2f(0.0f, t);
     glVertex2f(x(box[0]), y(box[1] + box[3]));
     glEnd();
     glPopMatrix();

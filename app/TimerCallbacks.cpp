@@ -29,6 +29,7 @@ void tick(Game& game, SoundPlayer& sound, int) {
         game.weaponSystem.update(pos.x, pos.y, pos.z, game.aimPitch, game.aimHeading);
     }
     renderScene(game);
+    game.renderScale.frameShownAt(std::chrono::steady_clock::now());
     // The end screen goes over a whole new frame: after the swap the back buffer holds nothing to draw on.
     if (endGameIfDestroyed(game)) {
         renderScene(game);

@@ -11,7 +11,9 @@
 #include "game/Game.h"
 
 #include <array>
+#include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -48,6 +50,19 @@ void registerCallbacks() {
     glutPassiveMotionFunc([](int x, int y) { passiveMotion(running->game, x, y); });
 }
 
+// A fixed scale for the world, for tests and screenshots; frames choose their own otherwise.
+void fixRenderScale(RenderScale& scale) {
+    const char* fixed = std::getenv("ZARNOWELL_RENDER_SCALE");
+    if (!fixed)
+        return;
+    std::string problem;
+    if (const auto value = parseRenderScale(fixed, problem))
+        scale.fix(*value);
+    else
+        std::cerr << "ZARNOWELL_RENDER_SCALE=" << fixed << ": " << problem << "; frames choose their own"
+                  << std::endl;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +71,7 @@ int main(int argc, char** argv) {
     game.scheduleTimer = scheduleGlutTimer;
     game.swapBuffers = glutSwapBuffers;
     game.warpPointer = glutWarpPointer;
+    fixRenderScale(game.renderScale);
     openGameWindow(argc, argv);
     enterFullScreen();
     running->sound.open();

@@ -4,6 +4,7 @@
 // of the time between swaps.
 // Run: build-bench/bench/screens_bench [width height [seconds per phase]]
 #include "app/Frame.h"
+#include "app/Hud.h"
 #include "app/Input.h"
 #include "app/Sound.h"
 #include "app/TimerCallbacks.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <unistd.h>
@@ -84,6 +86,37 @@ void report() {
     std::fflush(stdout);
 }
 
+double millisecondsOf(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    glFinish();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Where a frame goes at the scale the game settled on, each part finished before the next starts (which
+// costs the software renderer a little more than one frame run through).
+void reportFrameParts() {
+    Game& game = bench->game;
+    game.swapBuffers = nullptr;
+    GLint window[4];
+    glGetIntegerv(GL_VIEWPORT, window);
+    std::array<std::vector<double>, 4> parts;
+    for (int frame = 0; frame < 30; ++frame) {
+        bool scaled = false;
+        parts[0].push_back(millisecondsOf([&] { scaled = drawWorld(game, window); }));
+        parts[1].push_back(millisecondsOf([&] {
+            if (scaled)
+                showScaledWorld(game.worldPicture, window);
+        }));
+        parts[2].push_back(millisecondsOf([&] { display(game); }));
+        parts[3].push_back(millisecondsOf([] { glutSwapBuffers(); }));
+    }
+    std::printf("%4d x %-4d  scale %.1f: world %.1f ms, scaling pass %.1f ms, HUD %.1f ms, swap %.1f ms "
+                "(medians of 30)\n",
+                window[2], window[3], game.renderScale.scale(), percentile(parts[0], 0.5),
+                percentile(parts[1], 0.5), percentile(parts[2], 0.5), percentile(parts[3], 0.5));
+}
+
 void pressTorpedo(int) {
     if (bench->phase != 2)
         return;
@@ -104,6 +137,7 @@ void nextPhase(int) {
     }
     if (bench->phase == 3) {
         report();
+        reportFrameParts();
         glutLeaveMainLoop();
         return;
     }

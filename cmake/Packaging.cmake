@@ -50,5 +50,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Text on screens above full HD is drawn from URW's Helvetica and Times; the libraries come from shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-urw-base35)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

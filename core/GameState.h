@@ -3,11 +3,14 @@
 #pragma once
 
 #include "core/Effects.h"
+#include "core/Picture.h"
+#include "core/RenderScale.h"
 #include "core/TextureTable.h"
 #include "core/Timers.h"
 #include "core/Vec3.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,23 +25,16 @@ inline constexpr int kStartTorpedoes = 5;
 // detonated one leaves the launcher ready for the press after.
 enum TorpedoState : int { kTorpedoReady = 0, kTorpedoRunning = 1, kTorpedoDetonated = 2 };
 
-// Window pixels (x, y, width, height) kept in a texture as they were drawn, and what they showed.
+// Window pixels (x, y, width, height) kept in a picture as they were drawn, and what they showed.
 struct OverlayPicture {
-    unsigned int texture = 0, framebuffer = 0;
+    Picture storage;
     std::array<int, 4> pixels{};
     std::string shows;
-
-    OverlayPicture() = default;
-    // A copy of a game draws pictures of its own: these GL objects belong to the game that drew them, and
-    // a copy redrawing them would leave the original showing what it never drew.
-    OverlayPicture(const OverlayPicture&) {}
-    OverlayPicture& operator=(const OverlayPicture&) {
-        texture = framebuffer = 0;
-        pixels = {};
-        shows.clear();
-        return *this;
-    }
 };
+
+// The faces the overlay's text is drawn in on screens above full HD; loaded on first need, shared by
+// copies of a game.
+struct TextFaces;
 
 struct GameState {
     // Player, motion and view. Angles in degrees; velocity in world units per tick.
@@ -107,6 +103,11 @@ struct GameState {
     // Parts of the HUD that change seldom (the masked radar, the three score lines and the gun), each as
     // its window pixels showed it when last drawn.
     std::array<OverlayPicture, 5> hudPictures;
+    std::shared_ptr<TextFaces> textFaces;
+    // The world drawn below the window's resolution while frames are slow, then scaled up to it.
+    Picture worldPicture;
+    RenderScale renderScale;
+    PictureSupport pictureSupport;
     // The parts of the folded bars, the crosshair and the muzzle flash that change the picture, in texels
     // (left, bottom, right, top), the only parts worth drawing; while empty the whole picture is drawn.
     std::array<std::vector<std::array<int, 4>>, kHealthFrames> hudBottomBarBoxes;

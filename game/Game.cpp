@@ -49,6 +49,9 @@ void startGame(Game& game, Occasion occasion) {
         std::srand(static_cast<unsigned>(std::time(nullptr)));
         game.playerPos = startPoint(game.terrainGrid, std::rand() % static_cast<int>(kStartPoints.size()));
         resetPerGameFields(game);
+        // The gun's picture is keyed by its barrels' turn, but its shading is the light set anew here.
+        for (OverlayPicture& picture : game.hudPictures)
+            picture.shows.clear();
         break;
     case Occasion::Restart:
         game.playerPos = {kRestartPosition[0], kRestartPosition[1], kRestartPosition[2]};

@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 ZARNOWELL_BUILD_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-    libglew-dev libopencv-imgcodecs-dev libsdl2-dev)
+    libglew-dev libopencv-imgcodecs-dev libsdl2-dev libfreetype-dev fonts-urw-base35)
 ZARNOWELL_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
     xdotool imagemagick x11-utils desktop-file-utils)
 # ./package: dpkg-shlibdeps works out the package's dependencies.

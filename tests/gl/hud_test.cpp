@@ -144,6 +144,7 @@ struct PictureScene {
     bool throughPictures = false;
     std::string upper, lower;
     OverlayPicture panel, upperLine, lowerLine;
+    PictureSupport support;
 } scene;
 
 void pictureScene(Game& game) {
@@ -161,7 +162,8 @@ void pictureScene(Game& game) {
     const auto part = [](OverlayPicture& picture, const std::string& shows, float bottom, float top,
                          const std::function<void()>& draw) {
         if (scene.throughPictures)
-            drawThroughPicture(picture, shows, pixelsCovered(-0.95f, bottom, -0.2f, top), draw);
+            drawThroughPicture(scene.support, picture, shows, pixelsCovered(-0.95f, bottom, -0.2f, top),
+                               draw);
         else
             draw();
     };
