@@ -5,6 +5,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <array>
@@ -18,7 +19,8 @@ namespace {
 
 constexpr int kFullHdHeight = 1080;
 constexpr std::array<const char*, 2> kFaceFiles{"NimbusSans-Regular.otf", "NimbusRoman-Regular.otf"};
-constexpr std::array<double, 2> kBitmapSizes{18.0, 24.0};
+// The bitmap fonts' capitals, in pixels: what the grown text keeps in proportion to the window's height.
+constexpr std::array<double, 2> kBitmapCapitals{14.0, 17.0};
 // Lines kept drawn; the HUD shows a handful, and a score that keeps changing must not grow the cache.
 constexpr size_t kKeptLines = 64;
 
@@ -55,10 +57,10 @@ struct TextFaces {
     }
 };
 
-double textPixelSize(Typeface face, int windowHeight) {
+double textCapitalHeight(Typeface face, int windowHeight) {
     if (windowHeight <= kFullHdHeight)
         return 0.0;
-    return kBitmapSizes[static_cast<size_t>(face)] * windowHeight / kFullHdHeight;
+    return kBitmapCapitals[static_cast<size_t>(face)] * windowHeight / kFullHdHeight;
 }
 
 std::shared_ptr<TextFaces> loadTextFaces(const std::string& folder) {
@@ -131,8 +133,8 @@ DrawnLine drawLine(FT_Face face, const std::string& text, const std::array<int, 
 // The line as FreeType draws it for this window, in the current colour; nothing where the bitmap font
 // serves.
 const DrawnLine* grownLine(GameState& state, Typeface face, const std::string& text) {
-    const double size = textPixelSize(face, windowHeight());
-    if (size == 0.0)
+    const double capitals = textCapitalHeight(face, windowHeight());
+    if (capitals == 0.0)
         return nullptr;
     if (!state.textFaces)
         state.textFaces = loadTextFaces(kFontFolder);
@@ -145,7 +147,12 @@ const DrawnLine* grownLine(GameState& state, Typeface face, const std::string& t
     std::array<int, 3> colour{};
     for (size_t k = 0; k < 3; ++k)
         colour[k] = static_cast<int>(std::lround(std::clamp(current[k], 0.0f, 1.0f) * 255.0f));
-    const long size64 = std::lround(size * 64.0);
+    // The em that gives the face's own capitals that height; the bitmap fonts' capitals stand taller in
+    // their em than URW's outlines do.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    const double capitalsPerEm =
+        os2 && os2->sCapHeight > 0 ? static_cast<double>(os2->sCapHeight) / ft->units_per_EM : 0.72;
+    const long size64 = std::lround(capitals / capitalsPerEm * 64.0);
     const LineKey key{static_cast<int>(face), size64, text, colour};
     if (const auto found = faces.lines.find(key); found != faces.lines.end())
         return &found->second;

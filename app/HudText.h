@@ -14,8 +14,9 @@ enum class Typeface { Helvetica18, TimesRoman24 };
 // Where the faces are looked for.
 inline constexpr const char* kFontFolder = "/usr/share/fonts/opentype/urw-base35";
 
-// The pixel size a typeface is drawn at in a window this high, or 0 for its bitmap font.
-double textPixelSize(Typeface face, int windowHeight);
+// How high a typeface's capitals are drawn in a window this high, in pixels, or 0 where its bitmap font
+// serves.
+double textCapitalHeight(Typeface face, int windowHeight);
 
 // Loads both faces from the folder; a face that cannot be loaded gets one line on stderr, and its text
 // stays at its bitmap size.

@@ -88,6 +88,7 @@ TEST_F(Fight, AFightShowsWhereItIsAndItsGlowHidesNothingDrawnAfterIt) {
         EXPECT_GT(changed(empty, glowing, where), where.area() / 10) << "no " << name;
         EXPECT_GE(meanColour(glowing, where)[0], kClearColour[0] - 1) << name << " covers the water";
     }
+    EXPECT_EQ(changed(empty, glowing, {500, 350, 10, 16}), 0) << "the torpedo is a ball of 0.35 ahead";
     EXPECT_EQ(changed(backdrop, withBackdrop(), {280, 180, 240, 240}), 0)
         << "something hid the ball behind it";
 

@@ -15,6 +15,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <numeric>
 #include <random>
@@ -269,7 +270,11 @@ TEST(Caustics, FramesRunThroughEveryTextureAndBackToTheFirstAndPlanesScaleWithTh
     EXPECT_EQ(causticPlanes(0.0f).s, (std::array<float, 4>{}));
 }
 
-TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLine) {
+TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLineAndNoDescriptorIsLeft) {
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto descriptorsBefore = openDescriptors();
     const TempFolder folder("tex");
     std::vector<uint8_t> stored(16 * 8 * 3); // bottom row first
     std::iota(stored.begin(), stored.end(), 0);
@@ -290,6 +295,7 @@ TEST(TextureFiles, UnusableFilesBecomeAGreyStandInOfTheFixedSizeWithOneLine) {
         EXPECT_TRUE(said.find(name) != std::string::npos && std::count(said.begin(), said.end(), '\n') == 1)
             << said;
     }
+    EXPECT_EQ(openDescriptors(), descriptorsBefore) << "reading pictures leaves descriptors open";
 }
 
 // A grey mask folds with the colours over it into one premultiplied picture; the parts of a picture that
