@@ -2,7 +2,8 @@
 // Xvfb of that size, full screen, with six craft closing in. Ten seconds each idle, with the gun held and
 // with a torpedo launched or set off every quarter second; frames per second, median and 95th percentile
 // of the time between swaps.
-// Run: build-bench/bench/screens_bench [width height [seconds per phase]]
+// With --shots, it keeps pictures of play and of the end screen instead: PREFIXplay.png, PREFIXend.png.
+// Run: build-bench/bench/screens_bench [width height [seconds per phase | --shots PREFIX]]
 #include "app/Frame.h"
 #include "app/Hud.h"
 #include "app/Input.h"
@@ -21,7 +22,10 @@
 #include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
 #include <sstream>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -37,13 +41,37 @@ struct Bench {
     std::array<std::vector<double>, 3> intervals;
     std::array<int, 3> frames{};
     int seconds = 10;
+    std::string shots;       // where pictures of play and of the end screen go, instead of measuring
+    bool shotWanted = false; // the next frame is kept before its swap
 };
 
 Bench* bench = nullptr;
 
 constexpr std::array<const char*, 3> kPhases{"idle", "gun held", "torpedoes"};
 
+void keepFrame(const std::string& path) {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    cv::Mat picture(v[3], v[2], CV_8UC3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, v[2], v[3], GL_BGR, GL_UNSIGNED_BYTE, picture.data);
+    cv::flip(picture, picture, 0);
+    cv::imwrite(path, picture, {cv::IMWRITE_PNG_COMPRESSION, 9});
+    std::printf("%s\n", path.c_str());
+}
+
 void recordSwap() {
+    if (bench->shotWanted) {
+        bench->shotWanted = false;
+        const bool ended = bench->game.gameOver;
+        keepFrame(bench->shots + (ended ? "end.png" : "play.png"));
+        if (ended) {
+            glutLeaveMainLoop();
+        } else {
+            bench->game.lifePoints = 0; // the next tick ends the game, and its frame carries the end screen
+            bench->shotWanted = true;
+        }
+    }
     glutSwapBuffers();
     const auto now = Clock::now();
     if (bench->phase >= 0) {
@@ -144,6 +172,20 @@ void nextPhase(int) {
     glutTimerFunc(static_cast<unsigned>(bench->seconds) * 1000u, nextPhase, 0);
 }
 
+// Eight seconds of play, the last two with the gun held, then the frame and the end screen after it.
+void takeShots(int step) {
+    if (step == 0) {
+        glutTimerFunc(6000, takeShots, 1);
+        return;
+    }
+    if (step == 1) {
+        mouse(bench->game, bench->sound, GLUT_LEFT_BUTTON, GLUT_DOWN);
+        glutTimerFunc(2000, takeShots, 2);
+        return;
+    }
+    bench->shotWanted = true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -154,7 +196,11 @@ int main(int argc, char** argv) {
     }
     static const XvfbServer screen(width, height);
     bench = new Bench();
-    bench->seconds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
+    const std::string third = argc > 3 ? argv[3] : "10";
+    if (third == "--shots")
+        bench->shots = argc > 4 ? argv[4] : "screens-";
+    else
+        bench->seconds = std::max(1, std::atoi(third.c_str()));
     Game& game = bench->game;
     game.scheduleTimer = scheduleGlutTimer;
     game.swapBuffers = recordSwap;
@@ -166,18 +212,28 @@ int main(int argc, char** argv) {
     std::streambuf* console = std::cout.rdbuf(silenced.rdbuf()); // progress and launch lines
     if (const auto problem = initWorld(game))
         stopForUnbuiltWorld(*problem);
-    // Never lost, never out of torpedoes; six craft ahead, in reach of their closing in.
-    game.lifePoints = 1000000;
-    game.torpedoes = 1000000;
     const Vec3 eye = game.playerPos.toFloat();
-    for (int k = 0; k < 6; ++k)
-        game.enemyFleet.enemies.emplace_back(eye.x - 10.0f + 4.0f * k, eye.y + 1.0f, eye.z - 30.0f - 3.0f * k,
-                                             game.effects);
+    if (bench->shots.empty()) {
+        // Never lost, never out of torpedoes; six craft ahead, in reach of their closing in.
+        game.lifePoints = 1000000;
+        game.torpedoes = 1000000;
+        for (int k = 0; k < 6; ++k)
+            game.enemyFleet.enemies.emplace_back(eye.x - 10.0f + 4.0f * k, eye.y + 1.0f,
+                                                 eye.z - 30.0f - 3.0f * k, game.effects);
+    } else {
+        // A fight as it looks: one craft on the aim line under fire, others about.
+        for (const Vec3& at : {Vec3{0.0f, 0.0f, -22.0f}, Vec3{-9.0f, 2.5f, -30.0f}, Vec3{7.0f, -1.5f, -16.0f},
+                               Vec3{16.0f, 4.0f, -45.0f}})
+            game.enemyFleet.enemies.emplace_back(eye.x + at.x, eye.y + at.y, eye.z + at.z, game.effects);
+    }
     renderScene(game);
     glutDisplayFunc([] { renderScene(bench->game); });
     glutReshapeFunc(reshape);
     armTimers(game);
-    glutTimerFunc(5000, nextPhase, 0); // the first seconds build lists and fill caches
+    if (bench->shots.empty())
+        glutTimerFunc(5000, nextPhase, 0); // the first seconds build lists and fill caches
+    else
+        takeShots(0);
     glutMainLoop();
     std::cout.rdbuf(console);
     return 0;
