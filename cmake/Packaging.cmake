@@ -23,6 +23,18 @@ file(RELATIVE_PATH LAUNCHER_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
 configure_file(${CMAKE_SOURCE_DIR}/packaging/zarnowell.in ${CMAKE_BINARY_DIR}/launcher/zarnowell @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/zarnowell DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The package's copyright file carries LICENSE's own words, in Debian's machine-readable form: blank lines
+# become " ." and every line is indented by one space.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE licence)
+if(NOT licence MATCHES "Copyright \\(c\\) ([^\n]+)\n\n(Permission.*[^\n])\n*$")
+    message(FATAL_ERROR "LICENSE: no copyright line followed by the licence text")
+endif()
+set(LICENCE_HOLDERS ${CMAKE_MATCH_1})
+string(REPLACE "\n\n" "\n.\n" LICENCE_TEXT " ${CMAKE_MATCH_2}")
+string(REPLACE "\n" "\n " LICENCE_TEXT "${LICENCE_TEXT}")
+configure_file(${CMAKE_SOURCE_DIR}/packaging/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+
 # Debian wants the changelog and the manual page compressed with gzip -9n (no name, no time stamp).
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 foreach(document changelog zarnowell.6)
@@ -31,7 +43,7 @@ foreach(document changelog zarnowell.6)
     execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/${document}.gz
                     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${ZARNOWELL_DOC_DIR})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/zarnowell.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
