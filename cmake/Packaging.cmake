@@ -37,6 +37,13 @@ string(SUBSTRING ${month} 1 2 month)
 string(SUBSTRING ${day} 1 2 day)
 set(ZARNOWELL_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${day})
 
+# Software centres list the game from its AppStream metadata, under a reverse-DNS id.
+set(ZARNOWELL_APP_ID io.github.zarnowell.zarnowell)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/zarnowell.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/packaging/${ZARNOWELL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${ZARNOWELL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
 # The launcher finds the program and the data relative to itself, so an unpacked tree runs wherever it is.
 file(RELATIVE_PATH LAUNCHER_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/zarnowell)
 file(RELATIVE_PATH LAUNCHER_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
