@@ -6,8 +6,12 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -29,6 +33,27 @@ struct WavBuffer {
     Uint32 length = 0;
     ~WavBuffer() { SDL_FreeWAV(data); }
 };
+
+struct DataChunk {
+    uint64_t claimed; // bytes of sound the chunk's header declares
+    uint64_t present; // of those, the bytes the file holds
+};
+
+// SDL plays a file cut short without a word, so we read the data chunk's header ourselves; nothing when the
+// file has no data chunk to read, which SDL then reports.
+std::optional<DataChunk> dataChunk(const std::vector<uint8_t>& file) {
+    const auto at = [&](uint64_t offset, const char* id) { return std::memcmp(&file[offset], id, 4) == 0; };
+    if (file.size() < 12 || !at(0, "RIFF") || !at(8, "WAVE"))
+        return std::nullopt;
+    for (uint64_t chunk = 12; chunk + 8 <= file.size();) {
+        const uint64_t size = file[chunk + 4] | file[chunk + 5] << 8 | file[chunk + 6] << 16 |
+                              static_cast<uint64_t>(file[chunk + 7]) << 24;
+        if (at(chunk, "data"))
+            return DataChunk{size, std::min(size, file.size() - chunk - 8)};
+        chunk += 8 + size + size % 2; // chunks keep an even length
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -76,12 +101,25 @@ const std::vector<uint8_t>* SoundPlayer::clip(const std::string& path) {
         return found->second ? &*found->second : nullptr;
 
     std::optional<std::vector<uint8_t>>& entry = clips_[path];
+    std::ifstream in(path, std::ios::binary);
+    // SDL decodes the same bytes the check below reads: the file is read once.
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     SDL_AudioSpec format{};
     WavBuffer wav;
-    if (!SDL_LoadWAV(path.c_str(), &format, &wav.data, &wav.length)) {
-        std::cerr << "Sound: cannot play " << path << " (" << SDL_GetError() << ")" << std::endl;
+    const char* unreadable = !in.is_open()           ? "cannot open it"
+                             : file.empty()          ? "empty"
+                             : file.size() > INT_MAX ? "too large"
+                                                     : nullptr;
+    if (unreadable || !SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1,
+                                      &format, &wav.data, &wav.length)) {
+        std::cerr << "Sound: cannot play " << path << " (" << (unreadable ? unreadable : SDL_GetError())
+                  << ")" << std::endl;
         return nullptr;
     }
+    // What is there is sound as it was made: better the start of the effect than silence.
+    if (const auto chunk = dataChunk(file); chunk && chunk->present < chunk->claimed)
+        std::cerr << "Sound: " << path << " is cut short: " << chunk->present << " of its " << chunk->claimed
+                  << " bytes of sound are there; playing those" << std::endl;
     SDL_AudioCVT cvt{};
     const int built = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq,
                                         static_cast<SDL_AudioFormat>(deviceFormat_),

@@ -19,7 +19,8 @@ public:
     bool open();
     bool isOpen() const { return device_ != 0; }
 
-    // Starts the effect at once, replacing whatever still sounds. Each file is decoded once and kept.
+    // Starts the effect at once, replacing whatever still sounds. Each file is decoded once and kept; one
+    // shorter than its header claims plays the part it holds, with one line on stderr.
     void play(const std::string& path);
 
     // Bytes of the current effect not yet handed to the device (0 without a device).

@@ -62,7 +62,8 @@ std::optional<std::string> initWorld(Game& game) {
     setUpLight();
     std::cout << "fertig\n"
               << "\tTexturen ... ";
-    loadTextures(game);
+    // The enemies' textures are made from the picture read here: the file is read, and reported, once.
+    game.enemyFleet.bubblePicture = loadTextures(game);
     setUpFog();
     replaceTowns(game);
     startGame(game, Occasion::WorldInit);

@@ -115,6 +115,7 @@ void measureFight(Game& game, const Vec3& eye, int frames) {
     fire.runningTorpedoes.erase(fire.runningTorpedoes.begin());
 
     EnemyFleet fight, quiet;
+    fight.bubblePicture = quiet.bubblePicture = game.enemyFleet.bubblePicture;
     for (const float x : {-4.0f, 4.0f}) {
         Enemy& wreck = fight.enemies.emplace_back(eye.x + x, eye.y, eye.z - 14.0f, game.effects);
         wreck.health = 0;
@@ -235,6 +236,7 @@ int main(int argc, char** argv) {
     game.drawHud = true;
     const Vec3 eye = game.playerPos.toFloat();
     EnemyFleet full;
+    full.bubblePicture = game.enemyFleet.bubblePicture;
     for (int k = 0; k < kMaxEnemies; ++k) {
         Enemy& enemy = full.enemies.emplace_back(eye.x - 5.0f + 2.0f * k, eye.y, eye.z - 12.0f, game.effects);
         for (int step = 0; step < 2 * kMaxBubbles; ++step)

@@ -32,7 +32,7 @@ public:
     int damage = 0;
     // Texture names of dropped enemies, deleted by the next draw.
     std::vector<unsigned int> texturesToRelease;
-    // The bubble picture every enemy's own texture is made from, decoded by the first drawing of an enemy.
+    // The bubble picture every enemy's own texture is made from, as the world's texture loading read it.
     TexturePixels bubblePicture;
 
 private:

@@ -1,5 +1,5 @@
 // Drawing of the enemies: the craft, bullets and trail, the explosion, and each enemy's own bubble texture,
-// made from the fleet's one decoding of the bubble picture.
+// made from the bubble picture the world's texture loading read.
 #include "core/Gl.h"
 #include "core/SphereGl.h"
 #include "core/TextureTable.h"
@@ -8,7 +8,6 @@
 #include "world/TextureFiles.h"
 #include "world/TexturesGl.h"
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -76,11 +75,6 @@ void EnemyFleet::draw() {
     if (!texturesToRelease.empty()) {
         glDeleteTextures(static_cast<GLsizei>(texturesToRelease.size()), texturesToRelease.data());
         texturesToRelease.clear();
-    }
-    // A spawn must not read the file again: the picture is decoded for the first enemy drawn and kept.
-    if (bubblePicture.bytes.empty() && !enemies.empty()) {
-        const TextureFile& file = kSceneTextureFiles[kBubbleTexture];
-        bubblePicture = readTexturePixels(std::string("Texturen/") + file.name, file.width, file.height);
     }
     // Unculled: a craft the near plane cuts shows its red inside rather than a hole.
     for (const Enemy& enemy : enemies)

@@ -5,6 +5,8 @@ ZARNOWELL_BUILD_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-d
     libglew-dev libopencv-imgcodecs-dev libsdl2-dev libfreetype-dev fonts-urw-base35)
 ZARNOWELL_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
     xdotool imagemagick x11-utils desktop-file-utils)
+# The package test validates the AppStream metadata and runs Debian's own checks on the package.
+ZARNOWELL_TEST_PACKAGES+=(appstream lintian)
 # ./package: dpkg-shlibdeps works out the package's dependencies.
 ZARNOWELL_PACKAGE_PACKAGES=(dpkg-dev file)
 # ./play without DISPLAY: Xvfb with a cookie from xauth, screenshots with import.

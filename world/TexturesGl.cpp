@@ -110,9 +110,9 @@ void loadWorldTextures(GameState& state) {
     loadTextureGroup(TextureGroup::World, state.worldTextures);
 }
 
-void loadTextures(GameState& state) {
+TexturePixels loadTextures(GameState& state) {
     std::cout << groupMessage(TextureGroup::Scene);
-    const std::vector<TexturePixels> scene = uploadGroup(TextureGroup::Scene, state.sceneTextures, true);
+    std::vector<TexturePixels> scene = uploadGroup(TextureGroup::Scene, state.sceneTextures, true);
     const TextureFile& muzzle = kSceneTextureFiles[kMuzzleTexture];
     state.muzzleBoxes = litBoxes(scene[kMuzzleTexture].bytes, 3, muzzle.width, muzzle.height, 16);
     std::cout << groupMessage(TextureGroup::Hud);
@@ -121,4 +121,5 @@ void loadTextures(GameState& state) {
     loadTextureGroup(TextureGroup::Caustic, state.causticTextures);
     std::cout << "fertig\n";
     prepareCausticUnit(state);
+    return std::move(scene[kBubbleTexture]);
 }

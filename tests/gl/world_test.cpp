@@ -4,6 +4,7 @@
 #include "core/Gl.h"
 #include "support/GlTest.h"
 #include "support/Pictures.h"
+#include "support/TempFolder.h"
 #include "towns/TownList.h"
 #include "towns/TownTable.h"
 #include "world/CausticsGl.h"
@@ -133,8 +134,14 @@ TEST_F(World, TheNearestTownAndItsSosSignShowFromEveryStartPointWithOrWithoutCul
 }
 
 // The restarted world stays for the tests after this one.
-TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
+TEST(Restart, TheKeyRebuildsTheWorldInPlaceArmsEveryStoppedTimerOnceAndNamesAMissingBubbleOnce) {
     Game& game = builtGame();
+    // Rebuilt from the pictures less the bubble's, which the submarine's and each craft's trail show.
+    const TempFolder folder("restart");
+    ASSERT_EQ(std::system(("cp -rs " ZARNOWELL_BUILD_DIR "/Texturen " + folder.file("Texturen")).c_str()), 0);
+    std::filesystem::remove(folder.path() / "Texturen/luftblase1.bmp");
+    std::filesystem::current_path(folder.path());
+    testing::internal::CaptureStderr();
     // The display lists and texture names the world holds.
     const auto held = [&] {
         std::set<unsigned int> lists{game.terrainList}, textures;
@@ -157,6 +164,12 @@ TEST(Restart, TheKeyRebuildsTheWorldInPlaceAndArmsEveryStoppedTimerOnce) {
     // Pressed twice: the game then runs again, and the second press arms nothing twice.
     quietly([&] { keyboard(game, 'y'), keyboard(game, 'y'); });
     game.scheduleTimer = nullptr;
+    // A craft's trail takes its own texture from the picture read then, not from the file again.
+    game.enemyFleet.enemies.emplace_back(200.0f, static_cast<float>(game.playerPos.y), -60.0f, game.effects);
+    renderFrame(game);
+    std::filesystem::current_path(ZARNOWELL_BUILD_DIR);
+    const std::string line = "Texture Texturen/luftblase1.bmp missing: using a plain grey stand-in\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line) << "one line for each of the two loads";
 
     EXPECT_EQ(armed, (std::vector<TimerId>{TimerId::Tick, TimerId::Town, TimerId::Beam, TimerId::Gun,
                                            TimerId::Caustic, TimerId::Enemy}));

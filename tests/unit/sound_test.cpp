@@ -40,9 +40,13 @@ TEST(Sound, RecordedSoundsPlayTheGamesFilesAndANewOneCutsTheOneStillSounding) {
     EXPECT_FALSE(playedStretchOf(played, "Sounds/explosion.wav", 16000, 20000)) << "the blast was not cut";
 }
 
-TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreConvertedOnce) {
+TEST(Sound, ABadDeviceOrFileOrACutFileGivesOneLineWhatIsThereIsPlayedAndConvertedOnce) {
     const TempFolder folder("sound");
     const std::string missing = folder.file("none.wav"), bad = folder.write("bad.wav", {'R', 'I', 'F', 'F'});
+    const std::string cut = folder.file("cut.wav");
+    std::filesystem::copy_file("Sounds/30cal_shoot.wav", cut);
+    const uintmax_t sound = std::filesystem::file_size(cut) - 44, kept = (sound / 2) | 1; // inside a sample
+    std::filesystem::resize_file(cut, 44 + kept);
     testing::internal::CaptureStderr();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     {
@@ -53,14 +57,18 @@ TEST(Sound, NoDeviceOrAnUnplayableFileMeansSilenceWithOneLineAndOtherFormatsAreC
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SoundPlayer player;
     EXPECT_TRUE(player.open());
-    for (const std::string& path : {missing, bad, missing, bad})
+    for (const std::string& path : {missing, bad, cut, missing, bad, cut})
         player.play(path);
     const std::string reported = testing::internal::GetCapturedStderr();
-    // One line for the missing device and one for each bad file, however often it is played.
-    EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 3) << reported;
-    EXPECT_TRUE(reported.find(missing) != std::string::npos && reported.find(bad) != std::string::npos)
-        << reported;
-    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(bad) || player.queuedBytes() > 0);
+    // One line for the missing device and one for each bad or cut file, however often it is played; a cut
+    // file plays the whole samples it holds.
+    EXPECT_EQ(std::count(reported.begin(), reported.end(), '\n'), 4) << reported;
+    const std::string cutLine = "Sound: " + cut + " is cut short: " + std::to_string(kept) + " of its " +
+                                std::to_string(sound) + " bytes of sound are there; playing those\n";
+    for (const std::string& named : {missing, bad, cutLine})
+        EXPECT_NE(reported.find(named), std::string::npos) << reported;
+    EXPECT_FALSE(player.decodedSize(missing) || player.decodedSize(bad));
+    EXPECT_EQ(player.decodedSize(cut), kept - 1);
 
     // The game's shot with a header claiming half its rate reaches the device resampled to twice the bytes.
     const std::string slow = folder.file("slow.wav");
