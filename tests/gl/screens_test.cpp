@@ -121,6 +121,9 @@ TEST_F(Screens, TextGrowsWithTheHeightAboveFullHdAndKeepsItsBitmapSizeWithoutIts
     const TextExtent grown = measureText(game, Typeface::Helvetica18, line);
     EXPECT_NEAR(grown.width, 2 * bitmapWidth, bitmapWidth / 5);
     EXPECT_NEAR(grown.above, 28, 1) << "capitals twice the bitmap font's 14 pixels";
+    // Times' j reaches left of where its pen starts and below the baseline: drawn whole, within its line.
+    EXPECT_GT(measureText(game, Typeface::TimesRoman24, "jaj").below, 5);
+    drawText(game, Typeface::TimesRoman24, "jaj", 0.0f, 0.0f);
 
     testing::internal::CaptureStderr();
     game.textFaces = loadTextFaces("/nonexistent");
