@@ -56,10 +56,8 @@ bool beginScaledWorld(Game& state, const int window[4]) {
 void showScaledWorld(const Picture& world, const int window[4]) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(window[0], window[1], window[2], window[3]);
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
-    // The overlay's lines are depth-tested against the window's own depth buffer.
-    glDepthMask(GL_TRUE);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // The window's depth is left as it was: nothing drawn after the world tests against it.
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);

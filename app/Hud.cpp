@@ -313,7 +313,10 @@ void display(Game& state) {
     drawMuzzleFlash(state.effects, state.sceneTextures[kMuzzleTexture], state.muzzleBoxes);
     glDisable(GL_LIGHTING);
 
-    glEnable(GL_DEPTH_TEST);
+    // Text stands at the near end of the overlay's depth, in front of whatever the frame drew, so it is
+    // drawn untested: a frame whose world went through the world picture leaves the window's depth as the
+    // last frame left it, text included, and tested text would hide behind its own last drawing.
+    glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);

@@ -85,7 +85,7 @@ void drawThroughPicture(PictureSupport& support, OverlayPicture& picture, const 
         return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f;
     };
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
-    // The score lines are drawn depth-tested: a picture's clear texels must not hide the next line.
+    // A part may be drawn depth-tested: a picture's clear texels must not hide what is drawn after it.
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_FOG);
     glDisable(GL_LIGHTING);

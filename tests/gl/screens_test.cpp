@@ -76,8 +76,9 @@ void expectLikeReference(const cv::Mat& frame, const std::string& name, int allo
 } // namespace
 
 TEST_F(Screens, AtHalfScaleOnlyTheWorldIsDrawnSmallerAndAtOneTheFrameIsDrawnStraight) {
-    showEverything(false);
+    showEverything(true);
     game.effects.muzzleFlash.reset(); // shown once only
+    game.effects.clearTexts();        // its text would turn the depth test off before the end screen
     const cv::Mat straight = renderFrame(game), ball = frameWithBall();
     game.renderScale.fix(0.5f);
     // Over the empty view every pixel is the overlay's own, sharp as before.
