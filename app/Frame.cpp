@@ -48,51 +48,20 @@ bool beginScaledWorld(Game& state, const int window[4]) {
     return true;
 }
 
+} // namespace
+
 // The scaling pass, which the software renderer pays for every window pixel: plain texels, nothing lit,
 // fogged, blended or tested. At exactly half size each texel covers two by two pixels, and the nearest
 // texel costs less than filtering and shows the same; between, filtering keeps edges from stepping.
-} // namespace
-
 void showScaledWorld(const Picture& world, const int window[4]) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(window[0], window[1], window[2], window[3]);
-    // The window's depth is left as it was: nothing drawn after the world tests against it.
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_FOG);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glActiveTexture(GL_TEXTURE1);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glEnable(GL_TEXTURE_2D);
+    glPushAttrib(GL_TEXTURE_BIT);
     glBindTexture(GL_TEXTURE_2D, world.texture);
     const bool half = 2 * world.width == window[2] && 2 * world.height == window[3];
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, half ? GL_NEAREST : GL_LINEAR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-1.0f, -1.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(1.0f, -1.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-1.0f, 1.0f);
-    glEnd();
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    // The window's depth is left as it was: nothing drawn after the world tests against it.
+    drawPicture(world, {window[0], window[1], window[2], window[3]}, 1.0f, 1.0f, false);
     glPopAttrib();
 }
 

@@ -76,44 +76,7 @@ void drawThroughPicture(PictureSupport& support, OverlayPicture& picture, const 
         draw();
         return;
     }
-    GLint v[4];
-    glGetIntegerv(GL_VIEWPORT, v);
-    const auto x = [&](int pixel) {
-        return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f;
-    };
-    const auto y = [&](int pixel) {
-        return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f;
-    };
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
     // A part may be drawn depth-tested: a picture's clear texels must not hide what is drawn after it.
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_FOG);
-    glDisable(GL_LIGHTING);
-    // The picture alone, at the coordinates given: no caustics over it, no generated coordinates.
-    glActiveTexture(GL_TEXTURE1);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, picture.storage.texture);
-    const float s = static_cast<float>(box[2]) / static_cast<float>(picture.storage.width);
-    const float t = static_cast<float>(box[3]) / static_cast<float>(picture.storage.height);
-    glPushMatrix();
-    glLoadIdentity();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(x(box[0]), y(box[1]));
-    glTexCoord2f(s, 0.0f);
-    glVertex2f(x(box[0] + box[2]), y(box[1]));
-    glTexCoord2f(s, t);
-    glVertex2f(x(box[0] + box[2]), y(box[1] + box[3]));
-    glTexCoord2f(0.0f, t);
-    glVertex2f(x(box[0]), y(box[1] + box[3]));
-    glEnd();
-    glPopMatrix();
-    glPopAttrib();
+    drawPicture(picture.storage, box, static_cast<float>(box[2]) / static_cast<float>(picture.storage.width),
+                static_cast<float>(box[3]) / static_cast<float>(picture.storage.height), true);
 }

@@ -76,3 +76,54 @@ bool fitPicture(PictureSupport& support, Picture& picture, int width, int height
     support.failureReported = true;
     return false;
 }
+
+void drawPicture(const Picture& picture, const std::array<int, 4>& pixels, float s, float t, bool blended) {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const auto x = [&](int pixel) {
+        return 2.0f * static_cast<float>(pixel - v[0]) / static_cast<float>(v[2]) - 1.0f;
+    };
+    const auto y = [&](int pixel) {
+        return 2.0f * static_cast<float>(pixel - v[1]) / static_cast<float>(v[3]) - 1.0f;
+    };
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glActiveTexture(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_TEXTURE_2D);
+    if (blended) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const auto [left, bottom, width, height] = pixels;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(x(left), y(bottom));
+    glTexCoord2f(s, 0.0f);
+    glVertex2f(x(left + width), y(bottom));
+    glTexCoord2f(s, t);
+    glVertex2f(x(left + width), y(bottom + height));
+    glTexCoord2f(0.0f, t);
+    glVertex2f(x(left), y(bottom + height));
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}

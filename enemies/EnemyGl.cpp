@@ -3,6 +3,7 @@
 #include "core/Gl.h"
 #include "core/SphereGl.h"
 #include "core/TextureTable.h"
+#include "core/View.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyFleet.h"
 #include "world/TextureFiles.h"
@@ -58,7 +59,16 @@ void Enemy::drawBody() const {
     // Made once: glut's 30 x 30 ball at every distance. Coarser far away, the shiny highlight of the
     // per-vertex lighting jumped as the detail stepped down.
     static const SphereMesh mesh = sphereMesh(kCraftRadius, kCraftDetail, kCraftDetail);
+    // A closed ball's far side never shows, and culled it costs the software renderer nothing; only a
+    // craft the near plane may cut open shows its inside, so that one is drawn whole.
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const bool whole = -m[14] < kNearPlane + kCraftRadius;
+    if (!whole)
+        glEnable(GL_CULL_FACE);
     drawSphereMesh(mesh);
+    if (!whole)
+        glDisable(GL_CULL_FACE);
     glPopMatrix();
 }
 

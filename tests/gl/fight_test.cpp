@@ -165,3 +165,9 @@ TEST_F(Fight, SphereMeshesAreGlutsSpheres) {
         EXPECT_EQ(changed(glut, renderFrame(game, drawSphereScene), {0, 0, 800, 600}, 0), 0);
     }
 }
+
+// A craft the near plane cuts open shows its red inside, not a hole into the water behind it.
+TEST_F(Fight, ACraftCutOpenByTheNearPlaneShowsItsInside) {
+    placeEnemy(game, 0.0f, 5000.0f, -1.2f);
+    EXPECT_TRUE(reddish(meanColour(renderFrame(game), {380, 280, 40, 40})));
+}
