@@ -5,7 +5,7 @@
 #include "core/GameState.h"
 #include "core/Gl.h"
 
-void drawWorldEffects(const PendingEffects& effects) {
+void drawWorldEffects(const PendingEffects& effects, float pixelScale) {
     if (effects.worldShapes.empty())
         return;
     glActiveTexture(GL_TEXTURE1);
@@ -29,7 +29,8 @@ void drawWorldEffects(const PendingEffects& effects) {
             // shape left behind.
             glPushAttrib(GL_ENABLE_BIT);
             glDisable(GL_LIGHTING);
-            glLineWidth(shape.size);
+            // Wide in window pixels, whatever resolution the world is drawn at.
+            glLineWidth(shape.size * pixelScale);
             glBegin(GL_LINES);
             glVertex3f(shape.position.x, shape.position.y, shape.position.z);
             glVertex3f(shape.end.x, shape.end.y, shape.end.z);

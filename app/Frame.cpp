@@ -118,7 +118,7 @@ bool drawWorld(Game& state, const int window[4]) {
     state.enemyFleet.draw();
     glDisable(GL_TEXTURE_2D);
 
-    drawWorldEffects(state.effects);
+    drawWorldEffects(state.effects, scaled ? state.renderScale.scale() : 1.0f);
     state.effects.worldShapes.clear();
     return scaled;
 }
