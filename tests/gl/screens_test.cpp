@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <opencv2/imgcodecs.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -135,4 +136,19 @@ TEST_F(Screens, TextGrowsWithTheHeightAboveFullHdAndKeepsItsBitmapSizeWithoutIts
               "Fonts: cannot load /nonexistent/NimbusSans-Regular.otf; its text stays at its bitmap size\n"
               "Fonts: cannot load /nonexistent/NimbusRoman-Regular.otf; its text stays at its bitmap size\n");
     reshape(800, 600);
+}
+
+// A picture the driver cannot make is said once and not tried again: what it would show is drawn straight.
+TEST_F(Screens, APictureThatCannotBeMadeIsReportedOnceAndNotTriedAgain) {
+    Picture picture;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(fitPicture(game.pictureSupport, picture, 1 << 20, 4, false)); // wider than any texture
+    EXPECT_FALSE(fitPicture(game.pictureSupport, picture, 64, 64, false));
+    Picture another;
+    EXPECT_FALSE(fitPicture(game.pictureSupport, another, 1 << 20, 4, false));
+    const std::string said = testing::internal::GetCapturedStderr();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(picture.texture, 0u);
 }
