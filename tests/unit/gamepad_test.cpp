@@ -1,3 +1,6 @@
+#include "app/Gamepad.h"
+#include "app/Sound.h"
+#include "app/VirtualPad.h"
 #include "game/Game.h"
 #include "player/Firing.h"
 #include "player/Gamepad.h"
@@ -106,4 +109,40 @@ TEST(Gamepad, TriggersHaveHysteresisButtonsActAsKeysAndAPadGoneLetsGo) {
     game.gunTriggerHeld = true;
     read(game, PadState{});
     EXPECT_TRUE(game.gunTriggerHeld);
+}
+
+// Through SDL itself: a virtual pad read by the shell's polling, plugged in and pulled out during play.
+TEST(GamepadThroughSdl, AVirtualPadSteersFiresBeamsRumblesAndLetsGoWhenPulledOut) {
+    Gamepad pad;
+    ASSERT_TRUE(pad.open()) << "SDL's game controllers did not start";
+    VirtualPad stick;
+    ASSERT_TRUE(stick.attach(true));
+    Game game = padGame();
+    SoundPlayer silent;
+    // The shell's poll, then the tick's steps with a gun-timer run every 16 of them (80 ms).
+    const auto play = [&](const std::string& controls, int tickSteps = 0) {
+        stick.set(controls);
+        pollGamepad(game, silent, pad);
+        for (int step = 0; step < tickSteps; ++step) {
+            steps(game, 1);
+            if (step % 16 == 0)
+                gunTimerStep(game, game.weaponSystem, game.enemyFleet.enemies);
+        }
+    };
+    play("a=1");
+    EXPECT_TRUE(game.beamingActive);
+    play("lefty=-1 righttrigger=1", 160);
+    EXPECT_LT(game.playerPos.z, -110.0) << "the stick did not carry the submarine north";
+    EXPECT_TRUE(game.shotsFired > 5 && game.gunHeat > 20)
+        << game.shotsFired << " shots, heat " << game.gunHeat;
+    game.effects.shake(Rumble::TorpedoBlast);
+    play("righttrigger=1");
+    EXPECT_GT(stick.felt()[0], 0) << "no rumble reached the pad";
+
+    stick.detach();
+    play("");
+    const int shots = game.shotsFired;
+    play("", 160);
+    EXPECT_EQ(std::pair(game.gunTriggerHeld, game.shotsFired), std::pair(false, shots))
+        << "the gun kept firing after the pad was pulled out";
 }
