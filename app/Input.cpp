@@ -13,7 +13,11 @@
 #include <iostream>
 
 void keyboard(Game& game, unsigned char key) {
-    switch (pressKey(game, game.towns, game.terrainGrid, key)) {
+    carryOut(game, pressKey(game, game.towns, game.terrainGrid, key));
+}
+
+void carryOut(Game& game, KeyCommand command) {
+    switch (command) {
     case KeyCommand::Quit:
         glutDestroyWindow(glutGetWindow());
         std::exit(0);

@@ -4,6 +4,7 @@
 #include "app/Sound.h"
 #include "game/Game.h"
 #include "player/Firing.h"
+#include "player/Gamepad.h"
 #include "player/MouseLook.h"
 #include "player/Submarine.h"
 #include "towns/Beaming.h"
@@ -23,6 +24,7 @@ void finishRun(Game& game, SoundPlayer& sound, TimerId id, int value) {
 void tick(Game& game, SoundPlayer& sound, int) {
     timerStarted(game, TimerId::Tick);
     for (int step = game.tickClock.stepsAt(std::chrono::steady_clock::now()); step > 0; --step) {
+        padStep(game, game.pad, game.towns, game.terrainGrid);
         advanceSubmarine(game);
         const Vec3 pos = game.playerPos.toFloat();
         game.playerBubbles.update(pos.x, pos.y, pos.z);

@@ -2,9 +2,11 @@
 // This file wires the game to GLUT: it owns the running game and hands it to every callback.
 #include "app/Controls.h"
 #include "app/Frame.h"
+#include "app/Gamepad.h"
 #include "app/Input.h"
 #include "app/Sound.h"
 #include "app/TimerCallbacks.h"
+#include "app/VirtualPad.h"
 #include "app/Window.h"
 #include "app/WorldInit.h"
 #include "core/Gl.h"
@@ -21,6 +23,10 @@ namespace {
 struct Program {
     Game game;
     SoundPlayer sound;
+    Gamepad pad;
+    // A test aid: a virtual pad that plays the line of the file ZARNOWELL_TEST_PAD names.
+    VirtualPad testPad;
+    std::string testPadFile;
 };
 
 // GLUT's callbacks carry no pointer of their own: this is their one way back to the running game.
@@ -50,6 +56,24 @@ void registerCallbacks() {
     glutPassiveMotionFunc([](int x, int y) { passiveMotion(running->game, x, y); });
 }
 
+// The pad is polled on a timer of its own, outside the game's timers: a lost game stops those, and Start
+// must still be able to begin the next one.
+void pollPad(int) {
+    if (!running->testPadFile.empty())
+        running->testPad.follow(running->testPadFile);
+    pollGamepad(running->game, running->sound, running->pad);
+    glutTimerFunc(kPadPollMs, pollPad, 0);
+}
+
+// Without SDL's game controllers the game runs as it does without a pad, and says nothing of it.
+bool openPad() {
+    if (!running->pad.open())
+        return false;
+    if (const char* file = std::getenv("ZARNOWELL_TEST_PAD"); file && running->testPad.attach(false))
+        running->testPadFile = file;
+    return true;
+}
+
 // A fixed scale for the world, for tests and screenshots; frames choose their own otherwise.
 void fixRenderScale(RenderScale& scale) {
     const char* fixed = std::getenv("ZARNOWELL_RENDER_SCALE");
@@ -75,6 +99,7 @@ int main(int argc, char** argv) {
     openGameWindow(argc, argv);
     enterFullScreen();
     running->sound.open();
+    const bool padOpen = openPad();
     prepareFirstFrame(game);
     if (const auto problem = initWorld(game))
         stopForUnbuiltWorld(*problem);
@@ -82,6 +107,8 @@ int main(int argc, char** argv) {
     printControls(std::cout);
     registerCallbacks();
     armTimers(game);
+    if (padOpen)
+        glutTimerFunc(kPadPollMs, pollPad, 0);
     glutMainLoop();
     return 0;
 }

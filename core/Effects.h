@@ -1,12 +1,13 @@
 // What rules and timers want seen or heard: shapes the next frame draws once in the world, the muzzle flash
 // it draws once over the HUD, texts that stay over the HUD until a rule clears them, the caustic frame for
-// unit 1, and sounds. Rules only record here; the frame draws and forgets, the shell plays, so nothing is
-// ever drawn between two frames.
+// unit 1, sounds and the pad's rumble. Rules only record here; the frame draws and forgets, the shell plays,
+// so nothing is ever drawn between two frames.
 #pragma once
 
 #include "core/Sounds.h"
 #include "core/Vec3.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -53,16 +54,22 @@ struct MuzzleFlash {
     float tilt;
 };
 
+// What the pad's rumble says, mildest first: an enemy's hit, a torpedo going off, the game lost.
+enum class Rumble { Hit, TorpedoBlast, GameLost };
+
 struct PendingEffects {
     std::vector<WorldShape> worldShapes;
     std::vector<ScreenText> screenTexts;
     std::optional<CausticProjection> caustics;
     std::optional<MuzzleFlash> muzzleFlash;
     std::vector<Sound> sounds;
+    // The strongest rumble since the shell last looked: a pad plays one at a time.
+    std::optional<Rumble> rumble;
 
     void addLine(const Vec3& from, const Vec3& to, const Colour& colour, float width);
     void addSphere(const Vec3& centre, float radius, int detail, const Colour& colour, bool blended);
     void showText(std::string text, float x, float y, const Colour& colour);
     void clearTexts() { screenTexts.clear(); }
     void play(Sound sound) { sounds.push_back(sound); }
+    void shake(Rumble kind) { rumble = std::max(rumble.value_or(kind), kind); }
 };

@@ -105,5 +105,6 @@ int Enemy::shoot(float x, float y, float z, PendingEffects& effects) {
     if (distance({x + ex, y + ey, z + ez}, player) > kHitRadius)
         return 0;
     effects.addSphere(player, kHitFlashRadius, kHitFlashDetail, kHitFlashColour, true);
+    effects.shake(Rumble::Hit);
     return 1;
 }

@@ -1,10 +1,11 @@
 // The game: the game record together with what hangs off it (the submarine's bubbles, its weapons, the
-// enemy fleet, the towns and the terrain grid), and how a game starts on each occasion the game knows.
+// enemy fleet, the towns, the terrain grid, the pad's hold), and how a game starts on each occasion it knows.
 #pragma once
 
 #include "core/GameState.h"
 #include "enemies/BubbleEmitter.h"
 #include "enemies/EnemyFleet.h"
+#include "player/Gamepad.h"
 #include "player/WeaponSystem.h"
 #include "towns/Stadt.h"
 #include "world/Terrain.h"
@@ -17,6 +18,7 @@ struct Game : GameState {
     EnemyFleet enemyFleet;
     std::vector<Stadt> towns; // nearestTown indexes this list
     TerrainGrid terrainGrid;
+    PadControls pad; // what the gamepad holds, kept across restarts as the hand on it is
 };
 
 // Load: the values before anything runs, which a new Game already holds; a used Game set back to them

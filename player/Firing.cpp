@@ -29,6 +29,7 @@ constexpr int kFlashTiltRange = 40;
 void pressRight(GameState& state, WeaponSystem& weapons, std::vector<Enemy>& enemies) {
     if (state.torpedoState == kTorpedoRunning) {
         state.effects.play(Sound::GreatExplosion);
+        state.effects.shake(Rumble::TorpedoBlast);
         detonateTorpedo(weapons, enemies);
         state.torpedoState = kTorpedoDetonated;
     }

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr float kPitchPerPixel = 0.4f;
-constexpr float kHeadingPerPixel = 0.5f;
 constexpr float kStep = 0.5f;
 // The pointer area and its margin: the game's window was 800 x 600 when this was laid out.
 constexpr int kAreaWidth = 800;
@@ -17,6 +15,12 @@ float foldFullTurn(float angle) {
     return (angle == 360.0f || angle == -360.0f) ? 0.0f : angle;
 }
 
+float stepToward(int delta) {
+    return delta > 0 ? kStep : -kStep;
+}
+
+} // namespace
+
 void turnPitch(GameState& state, float change) {
     state.pitch = foldFullTurn(state.pitch + change);
     state.aimPitch = state.pitch;
@@ -26,12 +30,6 @@ void turnHeading(GameState& state, float change) {
     state.heading = foldFullTurn(state.heading + change);
     state.aimHeading = state.heading;
 }
-
-float stepToward(int delta) {
-    return delta > 0 ? kStep : -kStep;
-}
-
-} // namespace
 
 void lookByPointer(GameState& state, int x, int y) {
     const int dy = y - state.mouseLastY;

@@ -6,7 +6,13 @@
 
 struct GameState;
 
+// The turns every look shares: the aim follows the view, and only a full turn exactly is folded back to 0.
+void turnPitch(GameState& state, float change);
+void turnHeading(GameState& state, float change);
+
 // A pointer move with no button held: 0.4 degrees of pitch per pixel down, 0.5 of heading per pixel right.
+inline constexpr float kPitchPerPixel = 0.4f;
+inline constexpr float kHeadingPerPixel = 0.5f;
 void lookByPointer(GameState& state, int x, int y);
 
 // A pointer move with a button held: half a degree per event along each axis that moved.

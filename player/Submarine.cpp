@@ -41,5 +41,6 @@ bool endGameIfDestroyed(GameState& state) {
     state.gameEnded = true;
     // The end screen stands alone: a message about the game just lost would cover its lines.
     state.effects.clearTexts();
+    state.effects.shake(Rumble::GameLost);
     return true;
 }

@@ -1,5 +1,5 @@
-// The real program as a player meets it: what it prints, shows and plays, how it answers keys and
-// buttons, and how it ends. One session carries every check that needs the real program; the rules behind
+// The real program as a player meets it: what it prints, shows and plays, how it answers keys, buttons
+// and a pad, and how it ends. One session carries every check that needs the real program; the rules behind
 // them are tested in-process.
 #include "support/DiskAudio.h"
 #include "support/GameProcess.h"
@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -30,9 +32,11 @@ const std::string kStartOutput =
 
 TEST(Session, APlayerStartsPlaysAndQuitsWithEscape) {
     const TempFolder folder("session");
-    const std::string played = folder.file("played.raw");
+    const std::string played = folder.file("played.raw"), padControls = folder.file("pad");
     XvfbServer screen(1024, 768);
-    GameProcess game(diskAudioInto(played));
+    std::vector<std::string> environment = diskAudioInto(played);
+    environment.push_back("ZARNOWELL_TEST_PAD=" + padControls);
+    GameProcess game(environment);
     const auto ready = game.waitForLine("Mit T Taste Torpedo abschiessen", 60s);
     ASSERT_TRUE(ready) << "waiting for the control lines\n" << game.output() << game.errors();
     std::cout << "[ figure ] control lines after " << ready->count() << " ms" << std::endl;
@@ -75,11 +79,28 @@ TEST(Session, APlayerStartsPlaysAndQuitsWithEscape) {
     const cv::Rect turned = radarPointer(grabScreen());
     EXPECT_GT(turned.width, turned.height) << "the view did not turn a quarter";
 
+    // A pad (a virtual one that the test aid plugs in and plays from a file, written whole): its stick
+    // carries the submarine along the view, its trigger heats the gun again once it has cooled some.
+    const auto heatFill = [&](const cv::Mat& shot) {
+        return boundingBox(changes(cold, shot, heatBar)).height;
+    };
+    cv::Mat cooler = grabScreen();
+    for (const auto deadline = std::chrono::steady_clock::now() + 20s; heatFill(cooler) > 100;
+         cooler = grabScreen())
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "waiting for the gun to cool";
+    std::ofstream(padControls + ".next") << "lefty=-1 righttrigger=1";
+    std::filesystem::rename(padControls + ".next", padControls);
+    std::this_thread::sleep_for(2s);
+    const cv::Mat padded = grabScreen();
+    EXPECT_NE(radarPointer(padded), turned) << "the pad's stick did not move the submarine";
+    EXPECT_GT(heatFill(padded), heatFill(cooler) + 20) << "the pad's trigger did not heat the gun";
+
     ASSERT_TRUE(xdotool("key Escape"));
     EXPECT_EQ(game.waitForExit(2s), 0) << "Esc ends the game at once with status 0\n" << game.errors();
     EXPECT_EQ(game.output(), kStartOutput + "PUNKTESTAND: 0\nPUNKTESTAND: 0\nhalo 0.35 xplode 0\n");
     EXPECT_EQ(game.errors().find("AddressSanitizer"), std::string::npos) << game.errors();
     EXPECT_EQ(game.errors().find("runtime error"), std::string::npos) << game.errors();
+    EXPECT_EQ(game.errors().find("pad:"), std::string::npos) << game.errors();
     // Each shot cuts the one before after 80 ms: a stretch from the start of the shot's samples.
     EXPECT_TRUE(playedStretchOf(played, "Sounds/30cal_shoot.wav", 200, 2200)) << "no shot was heard";
 }

@@ -190,10 +190,11 @@ TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
     const auto error = [](float aim, float from) { return std::lround((aim * 40.0f + from) * 1000.0f); };
     for (int run = 1; run <= 24 * 100 && !game.gameOver; ++run) {
         const int life = game.lifePoints, flashes = hitFlashes(game.effects);
+        game.effects.rumble.reset();
         fakeNow += std::chrono::milliseconds(125); // the enemy timer's period
         enemyTimer(game, silent, 1);
         // A new bullet flies from its enemy at the player off by an aim error in thousandths; it hits when
-        // that error is within 0.2, and each hit takes three life points.
+        // that error is within 0.2, and each hit takes three life points and knocks on the pad.
         int hits = 0;
         for (const Enemy& enemy : game.enemyFleet.enemies) {
             int fresh = 0;
@@ -206,13 +207,15 @@ TEST(EnemyTimer, TheFleetsBurstsTakeThreeLifePointsAHitUntilTheGameIsLost) {
             ASSERT_EQ(fresh, run % 24 == 0 ? 3 : 0)
                 << "three bullets from each enemy every 24th run: " << run;
         }
-        EXPECT_EQ(std::make_pair(hitFlashes(game.effects) - flashes, life - game.lifePoints),
-                  std::make_pair(hits, 3 * hits))
+        EXPECT_EQ(std::make_tuple(hitFlashes(game.effects) - flashes, life - game.lifePoints,
+                                  game.effects.rumble == std::optional(Rumble::Hit)),
+                  std::make_tuple(hits, 3 * hits, hits > 0))
             << run;
         EXPECT_EQ(endGameIfDestroyed(game), game.lifePoints < 1) << run;
         EXPECT_EQ(game.effects.screenTexts.empty(), game.gameOver) << "the end screen stands alone";
     }
     ASSERT_TRUE(game.gameOver && game.gameEnded) << "still alive after 100 bursts of the whole fleet";
+    EXPECT_EQ(game.effects.rumble, Rumble::GameLost) << "the lost game outweighs the hit that ended it";
     for (const Enemy& enemy : game.enemyFleet.enemies)
         EXPECT_LT(distance(enemy.position, {}), 8.5f) << "the fleet closes in to 8, then only trembles";
 }

@@ -231,7 +231,7 @@ TEST(Torpedo, PressesLaunchDetonateAndLaunchAgainAndTheBlastTakesAHundredWithinT
     PendingEffects spawn;
     std::vector<Enemy> enemies{Enemy(0.0f, 0.0f, -10.0f, spawn)};
     // Right presses: what each is heard as (the gun's shot when nothing is), the torpedo state, torpedoes
-    // left and out.
+    // left and out; a blast is felt on the pad as well as heard.
     using enum Sound;
     const std::tuple<Sound, int, int, size_t> rows[] = {{TorpedoLaunch, 1, 1, 1},
                                                         {GreatExplosion, 0, 1, 1},
@@ -240,10 +240,11 @@ TEST(Torpedo, PressesLaunchDetonateAndLaunchAgainAndTheBlastTakesAHundredWithinT
                                                         {GunShot, 0, 0, 2}};
     for (const auto& [sound, torpedoState, left, out] : rows) {
         state.effects.sounds = {GunShot};
+        state.effects.rumble.reset();
         pressMouseButton(state, weapons, enemies, kRightButton, kButtonDown);
         EXPECT_EQ(std::make_tuple(state.effects.sounds.back(), state.torpedoState, state.torpedoes,
-                                  weapons.runningTorpedoes.size()),
-                  std::make_tuple(sound, torpedoState, left, out));
+                                  weapons.runningTorpedoes.size(), state.effects.rumble.has_value()),
+                  std::make_tuple(sound, torpedoState, left, out, sound == GreatExplosion));
     }
     EXPECT_TRUE(weapons.runningTorpedoes[1].detonated) << "each press sets off its own torpedo";
     EXPECT_EQ(enemies[0].health, -100);
