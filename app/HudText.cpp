@@ -87,7 +87,7 @@ int windowHeight() {
 DrawnLine drawLine(FT_Face face, const std::string& text, const std::array<int, 3>& colour) {
     struct Glyph {
         int x, top;
-        FT_Bitmap bitmap;
+        unsigned width, height; // pixels; FreeType's own bitmap is gone with the next glyph
         std::vector<unsigned char> rows;
     };
     std::vector<Glyph> glyphs;
@@ -97,7 +97,7 @@ DrawnLine drawLine(FT_Face face, const std::string& text, const std::array<int, 
             continue;
         const FT_GlyphSlot slot = face->glyph;
         const FT_Bitmap& b = slot->bitmap;
-        Glyph glyph{pen + slot->bitmap_left, slot->bitmap_top, b, {}};
+        Glyph glyph{pen + slot->bitmap_left, slot->bitmap_top, b.width, b.rows, {}};
         for (unsigned row = 0; row < b.rows; ++row)
             glyph.rows.insert(glyph.rows.end(), b.buffer + static_cast<long>(row) * b.pitch,
                               b.buffer + static_cast<long>(row) * b.pitch + b.width);
@@ -115,9 +115,9 @@ DrawnLine drawLine(FT_Face face, const std::string& text, const std::array<int, 
     line.height = above + below;
     line.rgba.assign(static_cast<size_t>(line.width) * static_cast<size_t>(line.height) * 4, 0);
     for (const Glyph& g : glyphs)
-        for (unsigned row = 0; row < g.bitmap.rows; ++row)
-            for (unsigned col = 0; col < g.bitmap.width; ++col) {
-                const int coverage = g.rows[row * g.bitmap.width + col];
+        for (unsigned row = 0; row < g.height; ++row)
+            for (unsigned col = 0; col < g.width; ++col) {
+                const int coverage = g.rows[row * g.width + col];
                 // Bottom row first; a glyph's row 0 is its top, `top` pixels above the baseline.
                 const int y = below + g.top - 1 - static_cast<int>(row);
                 const int x = g.x - left + static_cast<int>(col);
